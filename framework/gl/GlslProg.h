@@ -1,0 +1,49 @@
+#pragma once
+// A shared handle to a GLSL program built from vertex, fragment and optional
+// geometry sources; the last handle deletes it. The link status is not
+// checked: a program that fails to link is still non-empty, and its lookups
+// give -1. Uniform locations are cached per program, misses (-1) included.
+
+#include <epoxy/gl.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/DataSource.h"
+#include "framework/math/Vector.h"
+
+namespace reef::gl {
+
+class GlslProg {
+public:
+    GlslProg() = default;
+    // Compiles the vertex stage first. Throws GlslProgCompileExc for the first
+    // stage that fails to compile, and reef::Exception when a source cannot be read.
+    GlslProg(DataSourceRef vertexShader, DataSourceRef fragmentShader = DataSourceRef(),
+             DataSourceRef geometryShader = DataSourceRef(), GLint geometryInputType = GL_POINTS,
+             GLint geometryOutputType = GL_TRIANGLES, GLint geometryOutputVertices = 0);
+
+    explicit operator bool() const { return static_cast<bool>(obj_); }
+    void reset() { obj_.reset(); }
+
+    void bind() const;
+    static void unbind();
+    GLuint getHandle() const;
+
+    GLint getUniformLocation(const std::string& name) const;
+    // Not cached; -1 when the program lacks the attribute.
+    GLint getAttribLocation(const std::string& name) const;
+
+    // Act on the program in use: bind first. A name the program lacks is ignored.
+    void uniform(const std::string& name, int value) const;
+    void uniform(const std::string& name, float value) const;
+    void uniform(const std::string& name, const Vec2f& value) const;
+    void uniform(const std::string& name, const Vec3f& value) const;
+    void uniform(const std::string& name, const Vec3f* values, int count) const;
+
+private:
+    struct Obj;
+    std::shared_ptr<Obj> obj_;
+};
+
+}  // namespace reef::gl
