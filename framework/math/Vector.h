@@ -65,7 +65,9 @@ struct Vec3f {
     }
 };
 
-constexpr Vec3f operator*(float s, const Vec3f& v) { return v * s; }
+constexpr Vec3f operator*(float s, const Vec3f& v) {
+    return v * s;
+}
 
 static_assert(sizeof(Vec3f) == 3 * sizeof(float), "Vec3f must be three consecutive floats");
 

@@ -15,6 +15,7 @@
 #include <boost/filesystem.hpp>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 namespace reef::platform {
@@ -43,6 +44,14 @@ void initialize() {
     if (sdlStarted) {
         return;
     }
+    // Without a display server SDL goes on to try console video back ends,
+    // which can block; say plainly what is missing instead.
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if ((!x11 || !*x11) && (!wayland || !*wayland) && (!driver || !*driver)) {
+        throw PlatformExc("cannot open a window: no display (DISPLAY is not set)");
+    }
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -53,9 +62,13 @@ void initialize() {
     applyScreenSaverSetting();
 }
 
-bool isInitialized() { return sdlStarted; }
+bool isInitialized() {
+    return sdlStarted;
+}
 
-static Area toArea(const SDL_Rect& r) { return Area(r.x, r.y, r.x + r.w, r.y + r.h); }
+static Area toArea(const SDL_Rect& r) {
+    return Area(r.x, r.y, r.x + r.w, r.y + r.h);
+}
 
 Area mainDisplayArea() {
     SDL_Rect r{0, 0, 0, 0};
@@ -97,17 +110,21 @@ NativeWindow::NativeWindow(const WindowOptions& options) {
     }
     const int x = options.positionSpecified ? options.position.x : int(SDL_WINDOWPOS_CENTERED);
     const int y = options.positionSpecified ? options.position.y : int(SDL_WINDOWPOS_CENTERED);
-    SDL_Window* window = SDL_CreateWindow(options.title.c_str(), x, y, options.size.x,
-                                          options.size.y, flags);
+    SDL_Window* window =
+        SDL_CreateWindow(options.title.c_str(), x, y, options.size.x, options.size.y, flags);
     if (!window) {
         throw PlatformExc(std::string("cannot create a window: ") + SDL_GetError());
     }
     window_ = window;
 }
 
-NativeWindow::~NativeWindow() { SDL_DestroyWindow(static_cast<SDL_Window*>(window_)); }
+NativeWindow::~NativeWindow() {
+    SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
+}
 
-uint32_t NativeWindow::id() const { return SDL_GetWindowID(static_cast<SDL_Window*>(window_)); }
+uint32_t NativeWindow::id() const {
+    return SDL_GetWindowID(static_cast<SDL_Window*>(window_));
+}
 
 Vec2i NativeWindow::clientSize() const {
     int w = 0, h = 0;
@@ -166,7 +183,9 @@ GlContext::GlContext(NativeWindow& window) {
     SDL_GL_SetSwapInterval(0);
 }
 
-GlContext::~GlContext() { SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_)); }
+GlContext::~GlContext() {
+    SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+}
 
 void GlContext::makeCurrent(NativeWindow& window) {
     SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window.handle()),
@@ -229,48 +248,92 @@ int keyCodeFrom(SDL_Keycode sym) {
         return 282 + int(sym - SDLK_F1);
     }
     switch (sym) {
-        case SDLK_BACKSPACE: return 8;
-        case SDLK_TAB: return 9;
-        case SDLK_CLEAR: return 12;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
-        case SDLK_PAUSE: return 19;
-        case SDLK_ESCAPE: return 27;
-        case SDLK_DELETE: return 127;
-        case SDLK_KP_0: return 256;
-        case SDLK_KP_PERIOD: return 266;
-        case SDLK_KP_DIVIDE: return 267;
-        case SDLK_KP_MULTIPLY: return 268;
-        case SDLK_KP_MINUS: return 269;
-        case SDLK_KP_PLUS: return 270;
-        case SDLK_KP_EQUALS: return '=';
-        case SDLK_UP: return 273;
-        case SDLK_DOWN: return 274;
-        case SDLK_RIGHT: return 275;
-        case SDLK_LEFT: return 276;
-        case SDLK_INSERT: return 277;
-        case SDLK_HOME: return 278;
-        case SDLK_END: return 279;
-        case SDLK_PAGEUP: return 280;
-        case SDLK_PAGEDOWN: return 281;
-        case SDLK_F13: return 294;
-        case SDLK_F14: return 295;
-        case SDLK_F15: return 296;
-        case SDLK_NUMLOCKCLEAR: return 300;
-        case SDLK_CAPSLOCK: return 301;
-        case SDLK_SCROLLLOCK: return 302;
-        case SDLK_RSHIFT: return 303;
-        case SDLK_LSHIFT: return 304;
-        case SDLK_RCTRL: return 305;
-        case SDLK_LCTRL: return 306;
-        case SDLK_RALT: return 307;
-        case SDLK_LALT: return 308;
-        case SDLK_LGUI: return 311;
-        case SDLK_RGUI: return 312;
-        case SDLK_HELP: return 315;
-        case SDLK_PRINTSCREEN: return 316;
-        case SDLK_CANCEL: return 318;
-        case SDLK_MENU: case SDLK_APPLICATION: return 319;
-        default: return 0;
+        case SDLK_BACKSPACE:
+            return 8;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_CLEAR:
+            return 12;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_PAUSE:
+            return 19;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_DELETE:
+            return 127;
+        case SDLK_KP_0:
+            return 256;
+        case SDLK_KP_PERIOD:
+            return 266;
+        case SDLK_KP_DIVIDE:
+            return 267;
+        case SDLK_KP_MULTIPLY:
+            return 268;
+        case SDLK_KP_MINUS:
+            return 269;
+        case SDLK_KP_PLUS:
+            return 270;
+        case SDLK_KP_EQUALS:
+            return '=';
+        case SDLK_UP:
+            return 273;
+        case SDLK_DOWN:
+            return 274;
+        case SDLK_RIGHT:
+            return 275;
+        case SDLK_LEFT:
+            return 276;
+        case SDLK_INSERT:
+            return 277;
+        case SDLK_HOME:
+            return 278;
+        case SDLK_END:
+            return 279;
+        case SDLK_PAGEUP:
+            return 280;
+        case SDLK_PAGEDOWN:
+            return 281;
+        case SDLK_F13:
+            return 294;
+        case SDLK_F14:
+            return 295;
+        case SDLK_F15:
+            return 296;
+        case SDLK_NUMLOCKCLEAR:
+            return 300;
+        case SDLK_CAPSLOCK:
+            return 301;
+        case SDLK_SCROLLLOCK:
+            return 302;
+        case SDLK_RSHIFT:
+            return 303;
+        case SDLK_LSHIFT:
+            return 304;
+        case SDLK_RCTRL:
+            return 305;
+        case SDLK_LCTRL:
+            return 306;
+        case SDLK_RALT:
+            return 307;
+        case SDLK_LALT:
+            return 308;
+        case SDLK_LGUI:
+            return 311;
+        case SDLK_RGUI:
+            return 312;
+        case SDLK_HELP:
+            return 315;
+        case SDLK_PRINTSCREEN:
+            return 316;
+        case SDLK_CANCEL:
+            return 318;
+        case SDLK_MENU:
+        case SDLK_APPLICATION:
+            return 319;
+        default:
+            return 0;
     }
 }
 
@@ -299,18 +362,31 @@ uint32_t characterFrom(SDL_Keycode sym, SDL_Keymod mod) {
         return uint32_t('1' + (sym - SDLK_KP_1));
     }
     switch (sym) {
-        case SDLK_KP_0: return '0';
-        case SDLK_KP_PERIOD: return '.';
-        case SDLK_KP_DIVIDE: return '/';
-        case SDLK_KP_MULTIPLY: return '*';
-        case SDLK_KP_MINUS: return '-';
-        case SDLK_KP_PLUS: return '+';
-        case SDLK_BACKSPACE: return 8;
-        case SDLK_TAB: return 9;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
-        case SDLK_ESCAPE: return 27;
-        case SDLK_DELETE: return 127;
-        default: return 0;
+        case SDLK_KP_0:
+            return '0';
+        case SDLK_KP_PERIOD:
+            return '.';
+        case SDLK_KP_DIVIDE:
+            return '/';
+        case SDLK_KP_MULTIPLY:
+            return '*';
+        case SDLK_KP_MINUS:
+            return '-';
+        case SDLK_KP_PLUS:
+            return '+';
+        case SDLK_BACKSPACE:
+            return 8;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_DELETE:
+            return 127;
+        default:
+            return 0;
     }
 }
 
@@ -449,11 +525,17 @@ void waitUntil(double deadline, const MessageHandler& handler, const std::functi
     }
 }
 
-void setMouseCapture(bool captured) { SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE); }
+void setMouseCapture(bool captured) {
+    SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE);
+}
 
-unsigned modifierKeyState() { return keyStateFrom(SDL_GetModState()); }
+unsigned modifierKeyState() {
+    return keyStateFrom(SDL_GetModState());
+}
 
-unsigned mouseButtonState() { return heldButtons; }
+unsigned mouseButtonState() {
+    return heldButtons;
+}
 
 // [SECTION] Clock, files and output
 

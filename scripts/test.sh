@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test headless
+# under Xvfb (unit, GL and end-to-end), then a short fuzzing run.
+# FUZZ_SECONDS sets the fuzzing time per target (0 skips it).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build build/test -j"$(nproc)"
+
+# One X server for the whole run; 24-bit colour like a desktop, and a white
+# desktop so that screenshots tell the program's windows apart from it.
+xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp" \
+  ctest --test-dir build/test --output-on-failure -j"$(nproc)"
+
+if [ "${FUZZ_SECONDS:-20}" != "0" ]; then
+  FUZZ_SECONDS="${FUZZ_SECONDS:-20}" scripts/fuzz.sh
+fi
