@@ -62,7 +62,7 @@ float Window::getAspectRatio() const {
 
 float Window::getContentScale() const {
     checkValid();
-    return 1.0f;
+    return contentScale_;
 }
 
 Vec2i Window::getPos() const {

@@ -44,6 +44,9 @@ public:
     Vec2i getSize() const;
     float getAspectRatio() const;
     float getContentScale() const;
+    // The platform layer works in window pixels (1.0); high-density displays
+    // and tests may set another scale.
+    void setContentScale(float scale) { contentScale_ = scale; }
     Vec2i getPos() const;
     void setPos(Vec2i pos);
     std::string getTitle() const;
@@ -91,6 +94,7 @@ private:
     std::unique_ptr<platform::NativeWindow> native_;
     bool valid_ = true;
     Vec2i size_;
+    float contentScale_ = 1.0f;
     bool fullScreen_ = false;
     Vec2i windowedPos_;
     Vec2i windowedSize_;
