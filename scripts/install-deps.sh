@@ -9,7 +9,7 @@ packages=(
   libboost-dev libboost-filesystem-dev
   libimgui-dev libpng-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth libgl1-mesa-dri xdotool imagemagick x11-apps
+  xvfb xauth libgl1-mesa-dri xdotool imagemagick x11-apps x11-utils
 )
 
 missing=()

@@ -79,7 +79,19 @@ void attachShader(GLuint program, const DataSource& source, GLenum type) {
 
 GlslProg::GlslProg(DataSourceRef vertexShader, DataSourceRef fragmentShader,
                    DataSourceRef geometryShader, GLint geometryInputType, GLint geometryOutputType,
-                   GLint geometryOutputVertices) {
+                   GLint geometryOutputVertices)
+    : GlslProg(std::move(vertexShader), std::move(fragmentShader), std::move(geometryShader),
+               geometryInputType, geometryOutputType, geometryOutputVertices, AttribLocations()) {}
+
+GlslProg GlslProg::withAttribLocations(DataSourceRef vertexShader, DataSourceRef fragmentShader,
+                                       const AttribLocations& locations) {
+    return GlslProg(std::move(vertexShader), std::move(fragmentShader), DataSourceRef(), GL_POINTS,
+                    GL_TRIANGLES, 0, locations);
+}
+
+GlslProg::GlslProg(DataSourceRef vertexShader, DataSourceRef fragmentShader,
+                   DataSourceRef geometryShader, GLint geometryInputType, GLint geometryOutputType,
+                   GLint geometryOutputVertices, const AttribLocations& locations) {
     // Owned from the start, so a stage that throws deletes the partial program.
     auto obj = std::make_shared<Obj>();
     obj->handle = glCreateProgram();
@@ -99,6 +111,9 @@ GlslProg::GlslProg(DataSourceRef vertexShader, DataSourceRef fragmentShader,
             glProgramParameteriEXT(obj->handle, GL_GEOMETRY_VERTICES_OUT_EXT,
                                    geometryOutputVertices);
         }
+    }
+    for (const auto& [name, location] : locations) {
+        glBindAttribLocation(obj->handle, location, name.c_str());
     }
     glLinkProgram(obj->handle);
     GLint linked = GL_FALSE;

@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/DataSource.h"
 #include "framework/math/Vector.h"
@@ -22,6 +24,14 @@ public:
     GlslProg(DataSourceRef vertexShader, DataSourceRef fragmentShader = DataSourceRef(),
              DataSourceRef geometryShader = DataSourceRef(), GLint geometryInputType = GL_POINTS,
              GLint geometryOutputType = GL_TRIANGLES, GLint geometryOutputVertices = 0);
+
+    // Generic attribute names and the locations to bind them to.
+    using AttribLocations = std::vector<std::pair<std::string, GLuint>>;
+    // As the constructor, with the attribute locations bound before linking, so
+    // that programs sharing an attribute array agree on its location. Names a
+    // program does not use are ignored.
+    static GlslProg withAttribLocations(DataSourceRef vertexShader, DataSourceRef fragmentShader,
+                                        const AttribLocations& locations);
 
     explicit operator bool() const { return static_cast<bool>(obj_); }
     void reset() { obj_.reset(); }
@@ -43,6 +53,11 @@ public:
 
 private:
     struct Obj;
+
+    GlslProg(DataSourceRef vertexShader, DataSourceRef fragmentShader, DataSourceRef geometryShader,
+             GLint geometryInputType, GLint geometryOutputType, GLint geometryOutputVertices,
+             const AttribLocations& locations);
+
     std::shared_ptr<Obj> obj_;
 };
 

@@ -16,7 +16,11 @@ struct Quatf {
     static constexpr Quatf identity() { return {}; }
 
     // (axis / |axis| * sin(angle / 2), cos(angle / 2)); the half-angle trig in double.
+    // A zero axis gives the identity: there is nothing to turn about.
     static Quatf fromAxisAngle(const Vec3f& axis, float radians) {
+        if (axis.lengthSquared() == 0.0f) {
+            return identity();
+        }
         const Vec3f a = axis.normalized();
         const float s = static_cast<float>(std::sin(static_cast<double>(radians * 0.5f)));
         const float c = static_cast<float>(std::cos(static_cast<double>(radians * 0.5f)));

@@ -14,18 +14,19 @@ require_display() {
 }
 
 # start_program BINARY LOGFILE: starts it in the background, sets APP_PID and
-# APP_WINDOW (waits up to 10 s for its window to be mapped).
+# APP_WINDOW (waits up to 30 s for its window to be mapped: a loaded machine
+# compiles the shaders slowly).
 start_program() {
     "$1" > "$2" 2>&1 &
     APP_PID=$!
     APP_WINDOW=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         APP_WINDOW=$(xdotool search --onlyvisible --pid "$APP_PID" 2> /dev/null | head -n 1 || true)
         [ -n "$APP_WINDOW" ] && return 0
         kill -0 "$APP_PID" 2> /dev/null || fail "the program exited before its window appeared: $(cat "$2")"
         sleep 0.1
     done
-    fail "no window appeared within 10 s"
+    fail "no window appeared within 30 s"
 }
 
 stop_program() {

@@ -130,6 +130,40 @@ TEST_F(GlslProgGLTest, SharedHandleDeletesTheProgramWithTheLastCopy) {
     EXPECT_EQ(glIsProgram(handle), GL_FALSE);
 }
 
+TEST_F(GlslProgGLTest, AttributeLocationsBoundBeforeLinking) {
+    const char* vertex = R"(
+attribute float in_height;
+attribute vec2 in_offset;
+varying float height;
+void main() {
+    height = in_height + in_offset.x;
+    gl_Position = ftransform();
+}
+)";
+    const struct {
+        const char* name;
+        GLuint height, offset;
+    } cases[] = {
+        {"low locations", 1, 2},
+        {"reversed", 3, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GlslProg prog = GlslProg::withAttribLocations(
+            source("v.glsl", vertex), source("f.glsl", kFragment),
+            {{"in_height", c.height}, {"in_offset", c.offset}, {"in_unused", 5}});
+        ASSERT_TRUE(prog);
+        EXPECT_EQ(prog.getAttribLocation("in_height"), static_cast<GLint>(c.height));
+        EXPECT_EQ(prog.getAttribLocation("in_offset"), static_cast<GLint>(c.offset));
+        EXPECT_EQ(prog.getAttribLocation("in_unused"), -1);
+        EXPECT_GE(prog.getUniformLocation("tint"), 0);
+    }
+    // Compile errors are reported as by the constructor.
+    EXPECT_THROW(GlslProg::withAttribLocations(source("v.glsl", kVertex), source("f.glsl", kBroken),
+                                               {{"in_height", 1}}),
+                 gl::GlslProgCompileExc);
+}
+
 TEST_F(GlslProgGLTest, MissingSourceFileThrows) {
     EXPECT_THROW(GlslProg(std::make_shared<DataSourcePath>(dir_.path() + "/absent.glsl"),
                           source("f.glsl", kFragment)),

@@ -7,8 +7,10 @@
 namespace recording {
 
 Log& log() {
-    static Log instance;
-    return instance;
+    // Never destroyed: the library is terminated by a static destructor at exit,
+    // which still records its call.
+    static Log* instance = new Log;
+    return *instance;
 }
 
 void clear() {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The real program under X: an 875 x 700 window appears showing the clear
-# colour, the paced loop stays well under one core while idle, and Escape
-# ends the process with exit code 0 within a second.
+# The framework under X, with a minimal application: an 875 x 700 window
+# appears showing the clear colour, the paced loop stays well under one core
+# while idle, and Escape ends the process with exit code 0 within a second.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/e2e_lib.sh"

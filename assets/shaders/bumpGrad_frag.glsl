@@ -1,0 +1,71 @@
+#version 120
+// Bump-mapped gradient shading of the anemone: colour from the height
+// gradient, mottled by the noise texture, the normal perturbed by the normal
+// map, lit softly by light 0 with the front material.
+
+uniform sampler2D tex0;  // fractal noise, luminance, repeat-wrapped
+uniform sampler2D tex1;  // colour gradient, one pixel high, left end at height 0
+uniform sampler2D tex2;  // tangent-space normal map, rgb = normal * 0.5 + 0.5, repeat-wrapped
+uniform float texAlpha;  // how strongly the noise mottles the colour, 0..1
+
+varying vec3 eyePosition;
+varying vec3 eyeNormal;
+varying vec3 eyeTangent;
+varying vec3 eyeBitangent;
+varying float height;
+
+const vec2 kNoiseRepeat = vec2(4.0, 2.0);
+const vec2 kNormalMapRepeat = vec2(8.0, 4.0);
+// Share of the diffuse light that wraps round past the terminator.
+const float kWrap = 0.5;
+const float kDiffuseGain = 1.6;
+
+vec3 baseColor() {
+    vec3 gradient = texture2D(tex1, vec2(clamp(height, 0.0, 1.0), 0.5)).rgb;
+    float noise = texture2D(tex0, gl_TexCoord[0].st * kNoiseRepeat).r;
+    // The noise averages about 0.5, so the mottling keeps the mean brightness.
+    return gradient * mix(1.0, 0.5 + noise, texAlpha);
+}
+
+vec3 bumpedNormal() {
+    vec3 N = normalize(eyeNormal);
+    vec3 T = normalize(eyeTangent);
+    vec3 B = normalize(eyeBitangent);
+    vec3 bump = texture2D(tex2, gl_TexCoord[0].st * kNormalMapRepeat).rgb * 2.0 - 1.0;
+    vec3 perturbed = T * bump.x + B * bump.y + N * bump.z;
+    // A texel that decodes to (almost) nothing keeps the surface normal.
+    float len = length(perturbed);
+    vec3 result = len > 1e-4 ? perturbed / len : N;
+    return gl_FrontFacing ? result : -result;
+}
+
+// Unit vector halfway between the light and eye directions; zero (no
+// highlight) where they are opposite and the sum vanishes.
+vec3 halfwayVector(vec3 L, vec3 V) {
+    vec3 halfway = L + V;
+    float len = length(halfway);
+    return len > 1e-4 ? halfway / len : vec3(0.0);
+}
+
+void main() {
+    vec3 N = bumpedNormal();
+    vec3 V = normalize(-eyePosition);
+    vec3 albedo = baseColor();
+
+    // Light 0: w = 0 is a directional light, w = 1 a point light. Its
+    // attenuation is not applied: the application's light keeps the
+    // fixed-function terms (1, 1, 1), which at model distances leave nothing.
+    vec4 position = gl_LightSource[0].position;
+    vec3 toLight = position.xyz - eyePosition * position.w;
+    vec3 L = toLight / max(length(toLight), 1e-4);
+    float wrapped = max((dot(N, L) + kWrap) / (1.0 + kWrap), 0.0);
+    vec3 light = gl_FrontLightModelProduct.sceneColor.rgb + gl_FrontLightProduct[0].ambient.rgb +
+                 kDiffuseGain * gl_FrontLightProduct[0].diffuse.rgb * wrapped;
+    vec3 highlight = vec3(0.0);
+    // pow(0, 0) is undefined: a shininess of 0 means no highlight.
+    if (gl_FrontMaterial.shininess > 0.0 && dot(N, L) > 0.0) {
+        float specular = pow(max(dot(N, halfwayVector(L, V)), 0.0), gl_FrontMaterial.shininess);
+        highlight = gl_FrontLightProduct[0].specular.rgb * specular;
+    }
+    gl_FragColor = vec4(albedo * light + highlight, 1.0);
+}
