@@ -167,10 +167,9 @@ void ThalorinApp::loadResources() {
     ssaoProg = thalorin::loadProgram(load, "ssao");
     sssProg = thalorin::loadProgram(load, "sss");
     heightAttribLocation = phongProg.getAttribLocation("in_height");
-    thalorin::loadTextureDirectory(getAssetPath("normalMaps/").string(), normalMaps, normalMapNames,
-                                   GL_REPEAT);
-    thalorin::loadTextureDirectory(getAssetPath("noise/").string(), noiseTextures,
-                                   noiseTextureNames, GL_REPEAT);
+    const auto resolve = [this](const std::string& path) { return getAssetPath(path).string(); };
+    thalorin::loadTextureDirectory(resolve, "normalMaps/", normalMaps, normalMapNames, GL_REPEAT);
+    thalorin::loadTextureDirectory(resolve, "noise/", noiseTextures, noiseTextureNames, GL_REPEAT);
 }
 
 void ThalorinApp::update() {
