@@ -1,10 +1,19 @@
 #include "model/AnemoneModel.h"
 
+// [SECTION] Construction
+// [SECTION] Body
+// [SECTION] Tentacle layout
+// [SECTION] Tentacle tubes
+// [SECTION] Rebuild and update
+
+#include <btBulletDynamicsCommon.h>
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 
 #include "model/GeometryPrimitives.h"
+#include "model/Vec3d.h"
 
 namespace thalorin {
 
@@ -15,6 +24,8 @@ using reef::Vec3f;
 namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTwoPi = 2.0 * kPi;
 
 Color byteColor(int r, int g, int b) {
     return Color(static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f,
@@ -23,13 +34,34 @@ Color byteColor(int r, int g, int b) {
 
 }  // namespace
 
+// [SECTION] Construction
+
 AnemoneModel::AnemoneModel()
     : gradientColors{byteColor(80, 33, 20),   byteColor(173, 56, 65),   byteColor(238, 128, 157),
                      byteColor(249, 152, 92), byteColor(247, 204, 222), byteColor(255, 255, 255)},
       gradientStarts{0.0f, 0.35f, 0.63f, 0.78f, 0.88f, 1.0f},
       bodyTarget_{bodyPositions_, bodyNormals_, bodyIndices_, bodyTexCoords_, bodyHeights},
       tentacleTarget_{tentaclePositions_, tentacleNormals_, tentacleIndices_, tentacleTexCoords_,
-                      tentacleHeights} {}
+                      tentacleHeights} {
+    physicsWorld.createWorld();
+    ballPosition = physicsWorld.ballMotionPosition();
+}
+
+AnemoneModel::~AnemoneModel() {
+    // Chains take their bodies out of the world: they must go first.
+    destroyTentacleChains();
+}
+
+// Every chain leaves together, so the world's pairs can go in one sweep
+// instead of being searched once per body (slow with thousands of links).
+void AnemoneModel::destroyTentacleChains() {
+    if (!tentacleChains_.empty()) {
+        physicsWorld.dropOverlappingPairs();
+    }
+    tentacleChains_.clear();
+}
+
+// [SECTION] Body
 
 // A zero-length axis cannot be normalised: the rings then turn about +Z, the
 // default axis, as they would with the axis untouched. Axes whose squared length
@@ -139,9 +171,189 @@ void AnemoneModel::buildBody() {
     }
 }
 
-// Tentacle chains and their tube geometry are not generated yet: this step
-// appends nothing, so rebuild() leaves the tentacle arrays empty.
-void AnemoneModel::buildTentacles(bool /*recreate*/) {}
+// [SECTION] Tentacle layout
+
+namespace {
+
+// How many tentacles the lines hold when the first one holds hairInLine:
+// line c holds ceil(hairInLine / ((c - 1) 0.5 + 1)). Counting stops as soon as
+// the total passes `limit`.
+size_t tentaclesInLayout(int32_t hairInLine, int32_t lines, size_t limit) {
+    size_t total = 0;
+    for (int64_t c = 1; c <= lines && total <= limit; ++c) {
+        const float K = static_cast<float>(static_cast<float>(hairInLine) /
+                                           (static_cast<double>(c - 1) * 0.5 + 1.0));
+        if (!(K > 0.0f)) {
+            break;  // later lines hold fewer still
+        }
+        // (float)i < K holds for i = 0 .. ceil(K) - 1 while K is small enough
+        // for i to be exact, which any K within the limit is.
+        total += K > static_cast<float>(limit) ? limit + 1 : static_cast<size_t>(std::ceil(K));
+    }
+    return total;
+}
+
+}  // namespace
+
+// hairInLine itself when its layout fits kMaxTentacles, otherwise the largest
+// smaller value whose layout does: the lines keep their proportions and only
+// get sparser. Past kMaxTentacles lines even one tentacle a line does not fit;
+// placeTentacles() then stops at the limit.
+int32_t AnemoneModel::budgetedHairInLine() const {
+    if (hairInLine <= 0 ||
+        tentaclesInLayout(hairInLine, numberOfLines, kMaxTentacles) <= kMaxTentacles) {
+        return hairInLine;
+    }
+    int32_t fits = 1;  // largest value known to fit (or the floor of 1)
+    int32_t tooMany = hairInLine;
+    while (tooMany - fits > 1) {
+        const int32_t middle = fits + (tooMany - fits) / 2;
+        if (tentaclesInLayout(middle, numberOfLines, kMaxTentacles) <= kMaxTentacles) {
+            fits = middle;
+        } else {
+            tooMany = middle;
+        }
+    }
+    return fits;
+}
+
+// Lines of roots at latitudes c / (L + 2) of the dome's quarter arc, each root
+// turned to stand along the dome's outward normal, one capsule chain per root.
+void AnemoneModel::placeTentacles() {
+    const Frame top = topFrame();
+    destroyTentacleChains();
+
+    const int32_t L = numberOfLines;
+    const int32_t perLine = budgetedHairInLine();
+    if (L < 1 || perLine < 1) {
+        return;
+    }
+    tentacleChains_.reserve(tentaclesInLayout(perLine, L, kMaxTentacles));
+
+    const float R = topRadius;
+    const float f = capScale;
+    const float step = static_cast<float>((kPi / 2.0) / (static_cast<double>(L) + 2.0));
+    const Vec3f up(0.0f, 1.0f, 0.0f);
+    for (int64_t c = 1; c <= L && tentacleChains_.size() < kMaxTentacles; ++c) {
+        const float e = static_cast<float>(c) * step;
+        const float sinE = static_cast<float>(std::sin(static_cast<double>(e)));
+        const float cosE = static_cast<float>(std::cos(static_cast<double>(e)));
+        const float X = f * R + f * R * sinE;
+        const float rho = R * cosE;
+        const Quatf tilt = Quatf::fromTo(up, Vec3f(0.0f, R * sinE, f * R * cosE).normalized());
+        const float K = static_cast<float>(static_cast<float>(perLine) /
+                                           (static_cast<double>(c - 1) * 0.5 + 1.0));
+        const double cSquared = static_cast<double>(c) * static_cast<double>(c);
+        const float phase = static_cast<float>(cSquared * kPi / 6.0);
+        const Vec3f lineCentre = top.centre + top.orientation.rotate(Vec3f(0.0f, X, 0.0f));
+
+        for (int64_t i = 0; static_cast<float>(i) < K && tentacleChains_.size() < kMaxTentacles;
+             ++i) {
+            const float psi = static_cast<float>(static_cast<double>(i) * kTwoPi) / K + phase;
+            const double halfPsi = psi / 2.0f;
+            const Quatf yaw(0.0f, static_cast<float>(std::sin(halfPsi)), 0.0f,
+                            static_cast<float>(std::cos(halfPsi)));
+            const Quatf turned = top.orientation * yaw;
+            const Vec3f root = lineCentre + turned.rotate(Vec3f(0.0f, 0.0f, 1.0f)) * rho;
+            if (!std::isfinite(root.x) || !std::isfinite(root.y) || !std::isfinite(root.z)) {
+                continue;  // a dome too large for floats has no place to put it
+            }
+            const Quatf orientation = turned * tilt;
+            tentacleChains_.emplace_back(
+                btVector3(root.x, root.y, root.z),
+                btQuaternion(orientation.x, orientation.y, orientation.z, orientation.w),
+                physicsWorld, hairRadius, hairHeight);
+        }
+    }
+}
+
+// [SECTION] Tentacle tubes
+
+// Segments around a tube ring: 30 % of the body's, truncated.
+int AnemoneModel::tubeSegments() const {
+    return static_cast<int>(static_cast<double>(radialSegments) * 0.3);
+}
+
+void AnemoneModel::buildTentacles(bool recreate) {
+    if (recreate) {
+        placeTentacles();
+    }
+    const int M = tubeSegments();
+    if (tubeAngles_.segments() != M) {
+        tubeAngles_.reset(M);
+    }
+    for (const TentacleChain& chain : tentacleChains_) {
+        appendTube(chain);
+    }
+}
+
+// A curve through the link centres, started half a link below the root, swept
+// by N + 1 rings: tapering to half the radius and capped by a tip sphere, or
+// of constant radius with a flat root disc and a domed end.
+void AnemoneModel::appendTube(const TentacleChain& chain) {
+    if (chain.linkCount() < 2) {
+        return;
+    }
+    Vec3f p[TentacleChain::kLinkCount];
+    for (size_t k = 0; k < TentacleChain::kLinkCount; ++k) {
+        p[k] = chain.linkCentre(k);
+    }
+    const Vec3f first = p[0] - (p[1] - p[0]) * 0.5f;
+    tubeSpline_.knots.assign(
+        {Vec3d(first), Vec3d(p[0]), Vec3d(p[1]), Vec3d(p[2]), Vec3d(p[3]), Vec3d(p[4])});
+    tubeSpline_.startDirection = Vec3d((p[1] - p[0]).normalized());
+    tubeSpline_.solve();
+
+    const int M = tubeSegments();
+    const int N = heightSegments;
+    const float r = hairRadius;
+    const Vec3f up(0.0f, 1.0f, 0.0f);
+
+    // Cone normals: the tube narrows by r / 2 over a length of bodyHeight.
+    const float narrowing = r / 2.0f - r;
+    float ny = 0.0f;
+    float nr = 1.0f;
+    const float L = std::sqrt(narrowing * narrowing + bodyHeight * bodyHeight);
+    if (L > 0.0f && std::isfinite(L)) {
+        ny = narrowing / L;
+        nr = bodyHeight / L;
+    } else {
+        // Squares outside the float range (or both zero): the same in double.
+        const double a = narrowing;
+        const double b = bodyHeight;
+        const double length = std::sqrt(a * a + b * b);
+        if (length > 0.0 && std::isfinite(length)) {
+            ny = static_cast<float>(a / length);
+            nr = static_cast<float>(b / length);
+        }
+    }
+
+    for (int64_t i = 0; i <= N; ++i) {
+        // Without height segments the one ring is the tip.
+        const double t = N > 0 ? static_cast<double>(i) / N : 1.0;
+        const float v = N > 0 ? static_cast<float>(i) / static_cast<float>(N) : 1.0f;
+        const float h = (N > 0 ? static_cast<float>(i) * 100.0f / static_cast<float>(N) : 100.0f) +
+                        maxBodyHeight;
+        const Vec3f P = tubeSpline_.pointAt(t).toFloat();
+        const Quatf q = Quatf::fromTo(up, tubeSpline_.tangentAt(t));
+        if (hairCylindrical) {
+            addRing(tentacleTarget_, M, P, v, i > 0, false, 0, 0.0f, 0.0f, h, q, r);
+            if (i == 0) {
+                addSoleDisc(tentacleTarget_, M, P, false, 0, 0.0f, 0.0f, h, q, r);
+            } else if (i == N) {
+                addDomeCap(tentacleTarget_, r, P, M, N, 2.0f * capScale, h, q);
+            }
+        } else {
+            addProfileRing(tentacleTarget_, tubeAngles_, P, v, i > 0, h, q, ny, nr,
+                           r + narrowing * v);
+            if (i == N) {
+                addTipSphere(tentacleTarget_, r / 5.0f + r / 2.0f, P, tubeAngles_, N, h);
+            }
+        }
+    }
+}
+
+// [SECTION] Rebuild and update
 
 // Heights run from 0 at the sole to 1 at the top: the tentacle tips, or the top
 // of the dome when there are no tentacles. A divisor of 0 or below (a body lying
@@ -177,10 +389,82 @@ void AnemoneModel::rebuild() {
     bodyMesh_.appendIndices(bodyIndices_.data(), bodyIndices_.size());
     bodyMesh_.appendNormals(bodyNormals_.data(), bodyNormals_.size());
     bodyMesh_.appendTexCoords(bodyTexCoords_.data(), bodyTexCoords_.size());
+    appendTentacleMesh();
+}
+
+void AnemoneModel::appendTentacleMesh() {
     tentacleMesh_.appendPositions(tentaclePositions_.data(), tentaclePositions_.size());
     tentacleMesh_.appendIndices(tentacleIndices_.data(), tentacleIndices_.size());
     tentacleMesh_.appendNormals(tentacleNormals_.data(), tentacleNormals_.size());
     tentacleMesh_.appendTexCoords(tentacleTexCoords_.data(), tentacleTexCoords_.size());
+}
+
+// The step runs only when time moves forward: the 'u' key's time 0 (or a
+// repeated time) regenerates the geometry and leaves the world as it is, and
+// the frame after it steps the capped ten substeps. A time that is not a
+// number is not remembered. A chain (or the ball) whose state is no longer a
+// number is put back at rest before anything is built from it.
+void AnemoneModel::update(float time) {
+    float dt = 0.0f;
+    if (std::isfinite(time)) {
+        dt = time - lastUpdateTime;
+        lastUpdateTime = time;
+    }
+
+    tentacleMesh_.clear();
+    tentacleTarget_.clear();
+    for (TentacleChain& chain : tentacleChains_) {
+        if (!chain.isSound()) {
+            chain.resetToRest();
+        }
+    }
+    buildTentacles(false);
+    if (!tentacleHeights.empty()) {
+        const float m = *std::max_element(tentacleHeights.begin(), tentacleHeights.end());
+        if (m > 0.0f) {
+            for (float& h : tentacleHeights) {
+                h /= m;
+            }
+        }
+    }
+    appendTentacleMesh();
+
+    physicsWorld.resetBallIfBroken();
+    ballPosition = physicsWorld.ballMotionPosition();
+    if (dt > 0.0f) {
+        applyCurrent(time);
+        physicsWorld.stepSimulation(dt);
+    }
+}
+
+// A smooth force field slowly changing in time. Static root links are left
+// out: the library never moves them, and it never clears the force they would
+// accumulate.
+void AnemoneModel::applyCurrent(float time) {
+    const float a = static_cast<float>(std::cos(static_cast<double>(0.3f * time)));
+    const float b = static_cast<float>(std::sin(static_cast<double>(0.2f * time)));
+    const float c = static_cast<float>(std::cos(static_cast<double>(0.14f * time)));
+    const float d = static_cast<float>(std::cos(static_cast<double>(0.4f * time)));
+    for (const TentacleChain& chain : tentacleChains_) {
+        for (size_t k = 0; k < chain.linkCount(); ++k) {
+            btRigidBody& body = chain.getLink(k);
+            if (body.isStaticObject()) {
+                continue;
+            }
+            const btVector3& origin = body.getWorldTransform().getOrigin();
+            const float X = origin.x() / 100.0f;
+            const float Y = origin.y() / 100.0f;
+            const float Z = origin.z() / 100.0f;
+            const float sinX = static_cast<float>(std::sin(static_cast<double>(X)));
+            const double sum = sinX + a;
+            const float fx = static_cast<float>(400.0 * (sum * sum) * b);
+            const float fy =
+                400.0f * static_cast<float>(std::sin(static_cast<double>(Z * X + X))) * c;
+            const float fz =
+                400.0f * static_cast<float>(std::cos(static_cast<double>(Y * X + Z))) * d;
+            body.applyCentralForce(btVector3(fx, fy, fz));
+        }
+    }
 }
 
 }  // namespace thalorin

@@ -1,9 +1,11 @@
 #pragma once
 // The procedural anemone: its shape parameters, the body and tentacle geometry
-// with their per-vertex heights, and the colour-gradient stops.
-// Known limitation: tentacles are not generated yet, so the tentacle arrays and
-// mesh stay empty and heights are normalised by the body's own top.
+// with their per-vertex heights, the colour-gradient stops, and the physics
+// world whose capsule chains move the tentacles.
+// Known limitation: at most kMaxTentacles tentacles are made; a larger layout
+// is thinned to fewer tentacles per line.
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -12,7 +14,11 @@
 #include "framework/math/Quaternion.h"
 #include "framework/math/Vector.h"
 #include "model/GeometryTarget.h"
+#include "model/RingAngles.h"
+#include "model/TentacleSpline.h"
 #include "model/TriangleMesh.h"
+#include "physics/PhysicsWorld.h"
+#include "physics/TentacleChain.h"
 
 namespace thalorin {
 
@@ -24,22 +30,49 @@ public:
         reef::Quatf orientation;
     };
 
+    // Largest number of tentacles (capsule chains) a layout may hold. Contact
+    // pairs grow with the square of the count on a crowded dome: at this many
+    // a physics substep takes about 0.15 s and the world some 300 MB.
+    static constexpr size_t kMaxTentacles = 1000;
+
+    // Sets the defaults and creates the physics world with its ball; builds no geometry.
     AnemoneModel();
+    // Destroys the chains before the world they live in.
+    ~AnemoneModel();
     // The geometry targets refer to this object's own arrays.
     AnemoneModel(const AnemoneModel&) = delete;
     AnemoneModel& operator=(const AnemoneModel&) = delete;
 
-    // Empties every array and mesh and regenerates the whole model.
+    // Empties every array and mesh and regenerates the whole model, tentacle
+    // chains included (new ones, at rest).
     void rebuild();
     // Appends the body (rings, sole disc, dome) to the body arrays.
     void buildBody();
     // The top ring (ring heightSegments), computed as buildBody() does.
     Frame topFrame() const;
+    // With `recreate`, replaces every chain by new ones placed on the dome; then
+    // appends the tube of every chain, from its links' current positions, to
+    // the (emptied) tentacle arrays.
+    void buildTentacles(bool recreate);
+    // One frame: tentacle mesh from the chains as they are, ball position read
+    // back, then the water current and a physics step of time - lastUpdateTime.
+    // Time that does not move forward (the 'u' key passes 0) steps nothing.
+    void update(float time);
+    // Pushes every moving link with the water current at `time`.
+    void applyCurrent(float time);
+
+    const std::vector<TentacleChain>& getTentacleChains() const { return tentacleChains_; }
+    TentacleChain& getTentacleChain(size_t i) {
+        assert(i < tentacleChains_.size() && "chain index past the list");
+        return tentacleChains_[i];
+    }
 
     const TriangleMesh& getBodyMesh() const { return bodyMesh_; }
     const TriangleMesh& getTentacleMesh() const { return tentacleMesh_; }
     size_t bodyVertexCount() const { return bodyMesh_.getVertices().size(); }
     size_t bodyTriangleCount() const { return bodyMesh_.getNumTriangles(); }
+    size_t tentacleVertexCount() const { return tentacleMesh_.getVertices().size(); }
+    size_t tentacleTriangleCount() const { return tentacleMesh_.getNumTriangles(); }
 
     float bottomRadius = 100;
     float topRadius = 70;
@@ -73,6 +106,17 @@ public:
     std::vector<float> tentacleHeights;
     // Largest body height before normalisation.
     float maxBodyHeight = 0;
+    // Time argument of the last update().
+    float lastUpdateTime = 0;
+    // Declared before the chains, which remove their bodies from it when destroyed.
+    PhysicsWorld physicsWorld;
+
+private:
+    std::vector<TentacleChain> tentacleChains_;
+
+public:
+    // The ball's centre as update() last read it back; the application draws it there.
+    reef::Vec3f ballPosition;
 
 private:
     struct Ring {
@@ -83,8 +127,13 @@ private:
 
     Ring ringAt(int64_t i) const;
     reef::Vec3f bendUnitAxis() const;
-    void buildTentacles(bool recreate);
     void normaliseHeights();
+    void destroyTentacleChains();
+    void placeTentacles();
+    int32_t budgetedHairInLine() const;
+    int tubeSegments() const;
+    void appendTube(const TentacleChain& chain);
+    void appendTentacleMesh();
 
     std::vector<reef::Vec3f> bodyPositions_;
     std::vector<reef::Vec3f> bodyNormals_;
@@ -101,6 +150,11 @@ private:
     // Declared after the arrays they refer to.
     GeometryTarget bodyTarget_;
     GeometryTarget tentacleTarget_;
+
+    // Scratch curve reused by every tube, so that its arrays keep their capacity.
+    TentacleSpline tubeSpline_;
+    // Angles of the tube rings, shared by every ring of every tube.
+    RingAngles tubeAngles_;
 };
 
 }  // namespace thalorin

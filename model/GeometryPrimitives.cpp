@@ -184,19 +184,24 @@ void addSoleDisc(const GeometryTarget& target, int n, const Vec3f& centre, bool 
 
 void addProfileRing(const GeometryTarget& target, int n, const Vec3f& centre, float v, bool connect,
                     float height, const Quatf& q, float ny, float nr, float radius) {
+    addProfileRing(target, RingAngles(n), centre, v, connect, height, q, ny, nr, radius);
+}
+
+void addProfileRing(const GeometryTarget& target, const RingAngles& angles, const Vec3f& centre,
+                    float v, bool connect, float height, const Quatf& q, float ny, float nr,
+                    float radius) {
+    const int n = angles.segments();
     if (n < 0) {
         return;
     }
-    const float step = ringStep(n);
     const float h = heightFor(height, centre);
     const VertexRun run = growVertices(target, static_cast<size_t>(n) + 1);
     for (int64_t j = 0; j <= n; ++j) {
-        const float theta = static_cast<float>(j) * step;
-        const float c = static_cast<float>(std::cos(static_cast<double>(theta)));
-        const float s = static_cast<float>(std::sin(static_cast<double>(theta)));
+        const float c = angles.cosAt(j);
+        const float s = angles.sinAt(j);
         run.positions[j] = centre + q.rotate(Vec3f(c, 0.0f, s)) * radius;
         run.normals[j] = q.rotate(Vec3f(nr * c, -ny, nr * s));
-        run.texCoords[j] = Vec2f(ringU(j, n), v);
+        run.texCoords[j] = Vec2f(angles.uAt(j), v);
         run.heights[j] = h;
     }
     if (connect) {
@@ -207,6 +212,7 @@ void addProfileRing(const GeometryTarget& target, int n, const Vec3f& centre, fl
 void addDomeCap(const GeometryTarget& target, float radius, const Vec3f& centre, int n, int N,
                 float f, float height, const Quatf& q) {
     const float D = radius * f;
+    const RingAngles angles(n);
     // N = 0 would give an infinite step; the dome is then one point-sized ring at angle 0.
     const float angleStep = N > 0 ? static_cast<float>(kPi / N) : 0.0f;
     for (int64_t i = N / 2; i <= N; ++i) {
@@ -218,7 +224,56 @@ void addDomeCap(const GeometryTarget& target, float radius, const Vec3f& centre,
         float nr = 0.0f;
         domeNormalProfile(cosA, sinA, f, &ny, &nr);
         const float row = N > 0 ? static_cast<float>(i) / static_cast<float>(N) : 0.0f;
-        addProfileRing(target, n, ringCentre, row, i > 0, height, q, ny, nr, radius * sinA);
+        addProfileRing(target, angles, ringCentre, row, i > 0, height, q, ny, nr, radius * sinA);
+    }
+}
+
+void addTipSphere(const GeometryTarget& target, float radius, const Vec3f& centre, int n, int N,
+                  float height) {
+    addTipSphere(target, radius, centre, RingAngles(n), N, height);
+}
+
+void addTipSphere(const GeometryTarget& target, float radius, const Vec3f& centre,
+                  const RingAngles& angles, int N, float height) {
+    // N = 0 would give an infinite step: the sphere is then its bottom pole.
+    const float angleStep = N > 0 ? static_cast<float>(kPi / N) : 0.0f;
+    // Rows run over i / (n / 2); below two segments that divisor would be 0.
+    const int half = angles.segments() / 2;
+    const float rowDivisor = half > 0 ? static_cast<float>(half) : 1.0f;
+    for (int64_t i = 0; i <= N; ++i) {
+        const float alpha = static_cast<float>(i) * angleStep;
+        const float cosA = static_cast<float>(std::cos(static_cast<double>(alpha)));
+        const float sinA = static_cast<float>(std::sin(static_cast<double>(alpha)));
+        const Vec3f ringCentre(centre.x, centre.y - cosA * radius, centre.z);
+        addSphereRing(target, angles, ringCentre, static_cast<float>(i) / rowDivisor, i > 0, height,
+                      sinA * radius, centre);
+    }
+}
+
+void addSphereRing(const GeometryTarget& target, int n, const Vec3f& centre, float v, bool connect,
+                   float height, float radius, const Vec3f& sphereCentre) {
+    addSphereRing(target, RingAngles(n), centre, v, connect, height, radius, sphereCentre);
+}
+
+void addSphereRing(const GeometryTarget& target, const RingAngles& angles, const Vec3f& centre,
+                   float v, bool connect, float height, float radius, const Vec3f& sphereCentre) {
+    const int n = angles.segments();
+    if (n < 0) {
+        return;
+    }
+    // The offset from the sphere's centre is formed before adding the ring's
+    // own offset, so the normal does not lose digits to large coordinates.
+    const Vec3f lift = centre - sphereCentre;
+    const VertexRun run = growVertices(target, static_cast<size_t>(n) + 1);
+    for (int64_t j = 0; j <= n; ++j) {
+        const Vec3f offset(radius * angles.cosAt(j), 0.0f, radius * angles.sinAt(j));
+        run.positions[j] = centre + offset;
+        run.normals[j] = (lift + offset).normalized();
+        run.texCoords[j] = Vec2f(angles.uAt(j), v);
+        run.heights[j] = height;
+    }
+    if (connect) {
+        connectRing(target, run.first, n);
     }
 }
 

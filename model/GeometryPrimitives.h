@@ -9,6 +9,7 @@
 #include "framework/math/Quaternion.h"
 #include "framework/math/Vector.h"
 #include "model/GeometryTarget.h"
+#include "model/RingAngles.h"
 
 namespace thalorin {
 
@@ -34,11 +35,32 @@ void addSoleDisc(const GeometryTarget& target, int n, const reef::Vec3f& centre,
 void addProfileRing(const GeometryTarget& target, int n, const reef::Vec3f& centre, float v,
                     bool connect, float height, const reef::Quatf& q, float ny, float nr,
                     float radius);
+// The same with the ring's angles computed beforehand (angles.segments() is n).
+void addProfileRing(const GeometryTarget& target, const RingAngles& angles,
+                    const reef::Vec3f& centre, float v, bool connect, float height,
+                    const reef::Quatf& q, float ny, float nr, float radius);
 
 // A half-ellipsoid flattened by f on a ring of `radius`: rings N / 2 .. N of N
 // height segments, n segments around, the first one joined to whatever ring was
 // appended just before.
 void addDomeCap(const GeometryTarget& target, float radius, const reef::Vec3f& centre, int n, int N,
                 float f, float height, const reef::Quatf& q);
+
+// A sphere of the given radius around `centre`, aligned with the world axes:
+// N + 1 rings of n segments from the bottom pole to the top one. Its first ring
+// joins nothing.
+void addTipSphere(const GeometryTarget& target, float radius, const reef::Vec3f& centre, int n,
+                  int N, float height);
+void addTipSphere(const GeometryTarget& target, float radius, const reef::Vec3f& centre,
+                  const RingAngles& angles, int N, float height);
+
+// One ring of a tip sphere: n + 1 vertices around `centre` in a horizontal
+// plane, with normals pointing away from `sphereCentre`, the centre of the
+// whole sphere. Connects as addRing does.
+void addSphereRing(const GeometryTarget& target, int n, const reef::Vec3f& centre, float v,
+                   bool connect, float height, float radius, const reef::Vec3f& sphereCentre);
+void addSphereRing(const GeometryTarget& target, const RingAngles& angles,
+                   const reef::Vec3f& centre, float v, bool connect, float height, float radius,
+                   const reef::Vec3f& sphereCentre);
 
 }  // namespace thalorin

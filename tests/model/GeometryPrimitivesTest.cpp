@@ -284,5 +284,61 @@ TEST(GeometryPrimitives, OrientationTurnsRing) {
     expectVecNear(a.normals[1], Vec3f(0, 0, 1), 1e-5f);
 }
 
+// A world-aligned sphere of N + 1 rings from the bottom pole up; its first ring
+// joins nothing, normals point away from the centre, rows run over i / (n / 2).
+TEST(GeometryPrimitives, TipSphere) {
+    Arrays a;
+    const Vec3f centre(10, 50, -3);
+    addTipSphere(a.target, 2, centre, 8, 4, 0.7f);
+    ASSERT_EQ(a.positions.size(), 5u * 9);
+    EXPECT_EQ(a.indices.size(), 3u * 2 * 8 * 4);
+    for (size_t v = 0; v < a.positions.size(); ++v) {
+        SCOPED_TRACE(v);
+        const Vec3f offset = a.positions[v] - centre;
+        EXPECT_NEAR(offset.length(), 2, 1e-5f);
+        if (offset.length() > 1e-3f) {
+            expectVecNear(a.normals[v], offset / 2, 1e-5f);
+        }
+        EXPECT_EQ(a.heights[v], 0.7f);
+        EXPECT_FLOAT_EQ(a.texCoords[v].y, static_cast<float>(v / 9) / 4);
+    }
+    expectVecNear(a.positions[0], centre - Vec3f(0, 2, 0), 1e-6f);
+    expectVecNear(a.positions[2 * 9 + 2], centre + Vec3f(0, 0, 2), 1e-5f);  // equator, theta 90
+    expectVecNear(a.positions[4 * 9 + 5], centre + Vec3f(0, 2, 0), 1e-5f);
+    // Counter-clockwise seen from outside, like every other ring primitive.
+    for (size_t t = 0; t < a.indices.size() / 3; ++t) {
+        const Vec3f normal = faceNormal(a, t);
+        if (normal.length() > 1e-4f) {
+            const Vec3f mid = (a.positions[a.indices[3 * t]] + a.positions[a.indices[3 * t + 1]] +
+                               a.positions[a.indices[3 * t + 2]]) /
+                              3;
+            EXPECT_GT(normal.dot(mid - centre), 0) << t;
+        }
+    }
+}
+
+// Fewer than two segments make n / 2 zero; without height segments the
+// sphere is its bottom pole. Both stay finite.
+TEST(GeometryPrimitives, TipSphereDegenerateCounts) {
+    const struct {
+        const char* name;
+        int n, N;
+        size_t vertices;
+        float lastRow;
+    } cases[] = {
+        {"one segment", 1, 4, 10, 4},
+        {"no segments", 0, 4, 5, 4},
+        {"no height segments", 8, 0, 9, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Arrays a;
+        addTipSphere(a.target, 1, Vec3f(1, 2, 3), c.n, c.N, 1);
+        EXPECT_EQ(a.positions.size(), c.vertices);
+        EXPECT_TRUE(allFinite(a));
+        EXPECT_EQ(a.texCoords.back().y, c.lastRow);
+    }
+}
+
 }  // namespace
 }  // namespace thalorin

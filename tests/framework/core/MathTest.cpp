@@ -34,6 +34,26 @@ TEST(Quatf, FromAxisAngleNormalisesTheAxis) {
                    1e-6f);
 }
 
+// No axis, no turn: a zero axis would otherwise leave (0, 0, 0, cos(angle / 2)),
+// which shrinks every vector it rotates.
+TEST(Quatf, FromAxisAngleWithoutAnAxisIsTheIdentity) {
+    const struct {
+        const char* name;
+        Vec3f axis;
+        float degrees;
+    } cases[] = {
+        {"zero axis, quarter turn", {0, 0, 0}, 90},
+        {"zero axis, half turn", {0, 0, 0}, 180},
+        {"axis too short to measure", {1e-30f, 0, 0}, 120},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Quatf q = Quatf::fromAxisAngle(c.axis, c.degrees * kDegrees);
+        EXPECT_EQ(q, Quatf::identity());
+        expectVecNear(q.rotate(Vec3f(1, 2, 3)), Vec3f(1, 2, 3), 0);
+    }
+}
+
 // Right-handed turns: v (2w^2 - 1) + 2 (u.v) u + 2w (u x v).
 TEST(Quatf, RotatesVectors) {
     const struct {
