@@ -54,8 +54,13 @@ void ThalorinApp::draw() {
     glColor4f(0.2125f, 0.1275f, 0.054f, 1.0f);
     reef::gl::drawCube(Vec3f(0, 0, 0), Vec3f(1000, 1, 1000));
 
-    // The model's debug overlays, the ball and the capsule view are drawn here
-    // as they arrive.
+    // The model's debug overlays are drawn here.
+
+    glColor4f(0, 0, 0, 1);
+    reef::gl::drawSphere(model.ballPosition, 30.0f, 30);
+    if (viewCapsules) {
+        drawCapsules();
+    }
 
     reef::gl::setDepthWrite(false);
     reef::gl::setDepthTest(false);
@@ -146,5 +151,23 @@ void ThalorinApp::drawMeshesWithHeights() {
     }
     if (model.viewHair) {
         reef::gl::drawMesh(model.getTentacleMesh());
+    }
+}
+
+// Every link of every chain as its capsule, in the current colour (the ball's
+// black).
+void ThalorinApp::drawCapsules() {
+    for (const thalorin::TentacleChain& chain : model.getTentacleChains()) {
+        const float radius = chain.getRadius();
+        const float height = chain.getHeight();
+        for (size_t k = 0; k < chain.linkCount(); ++k) {
+            reef::gl::pushModelView();
+            reef::gl::multiplyModelView(chain.linkMatrix(k));
+            reef::gl::drawSphere(Vec3f(0, -height / 2, 0), radius, 12);
+            reef::gl::drawSphere(Vec3f(0, height / 2, 0), radius, 12);
+            reef::gl::translate(Vec3f(0, -height / 2, 0));
+            reef::gl::drawCylinder(radius, radius, height, 12, 1);
+            reef::gl::popModelView();
+        }
     }
 }

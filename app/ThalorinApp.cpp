@@ -179,8 +179,9 @@ void ThalorinApp::update() {
         currentNormalMap = normalMaps[lastNormalMapIndex];
     }
 
-    // The model's per-frame update (tentacles and physics) runs here while
-    // "animation" is on.
+    if (animation) {
+        model.update(static_cast<float>(getElapsedSeconds()));
+    }
 
     if (gradientFbo) {
         renderGradient();
@@ -251,13 +252,13 @@ void ThalorinApp::keyDown(KeyEvent event) {
             quit();
             break;
         case KeyEvent::KEY_SPACE:
-            // Throws the ball once the physics world exists.
+            model.physicsWorld.throwBall();
             break;
         case 'f':
             getWindow()->setFullScreen(!getWindow()->isFullScreen());
             break;
         case 'u':
-            // One manual model update once the model animates.
+            model.update(manualUpdateTime);
             break;
         default:
             break;

@@ -62,6 +62,7 @@ private:
     void drawBloom(const reef::Vec3f& eye);
     void drawDebugImages();
     void drawMeshesWithHeights();
+    void drawCapsules();
     void setupParams();
     void addColor();
     void removeColor();
