@@ -8,6 +8,7 @@
 #include "framework/gl/Draw.h"
 #include "framework/gl/Light.h"
 #include "framework/gl/State.h"
+#include "render/ModelDebugView.h"
 
 using reef::ColorA;
 using reef::Rectf;
@@ -54,7 +55,7 @@ void ThalorinApp::draw() {
     glColor4f(0.2125f, 0.1275f, 0.054f, 1.0f);
     reef::gl::drawCube(Vec3f(0, 0, 0), Vec3f(1000, 1, 1000));
 
-    // The model's debug overlays are drawn here.
+    thalorin::drawModelDebug(model);
 
     glColor4f(0, 0, 0, 1);
     reef::gl::drawSphere(model.ballPosition, 30.0f, 30);

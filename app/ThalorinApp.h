@@ -50,6 +50,9 @@ public:
     const reef::params::CallbackMenuRef& getParams() const { return params; }
 
 private:
+    // Tests and benchmarks reach the passes and switches through this class.
+    friend class ThalorinAppProbe;
+
     void createRenderTargets();
     void recreateWindowSizedTargets();
     void loadResources();

@@ -467,4 +467,18 @@ void AnemoneModel::applyCurrent(float time) {
     }
 }
 
+void AnemoneModel::computeFaceNormals() {
+    faceNormals.clear();
+    const auto appendMeans = [this](const std::vector<uint32_t>& indices,
+                                    const std::vector<reef::Vec3f>& normals) {
+        for (size_t i = 0; i + 2 < indices.size(); i += 3) {
+            faceNormals.push_back(
+                (normals[indices[i]] + normals[indices[i + 1]] + normals[indices[i + 2]]) *
+                0.33333334f);
+        }
+    };
+    appendMeans(bodyIndices_, bodyNormals_);
+    appendMeans(tentacleIndices_, tentacleNormals_);
+}
+
 }  // namespace thalorin

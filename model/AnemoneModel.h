@@ -61,6 +61,10 @@ public:
     // Pushes every moving link with the water current at `time`.
     void applyCurrent(float time);
 
+    // Refills faceNormals: per triangle the mean of its corner normals (not unit
+    // length), body triangles first, then tentacle triangles.
+    void computeFaceNormals();
+
     const std::vector<TentacleChain>& getTentacleChains() const { return tentacleChains_; }
     TentacleChain& getTentacleChain(size_t i) {
         assert(i < tentacleChains_.size() && "chain index past the list");
@@ -104,6 +108,8 @@ public:
     // Per-vertex heights: 0 at the sole, 1 at the top after rebuild().
     std::vector<float> bodyHeights;
     std::vector<float> tentacleHeights;
+    // One per triangle, filled by computeFaceNormals() for the normals view.
+    std::vector<reef::Vec3f> faceNormals;
     // Largest body height before normalisation.
     float maxBodyHeight = 0;
     // Time argument of the last update().

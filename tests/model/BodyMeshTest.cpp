@@ -507,3 +507,29 @@ TEST(AnemoneModel, ConstructorBuildsNoGeometry) {
 
 }  // namespace
 }  // namespace thalorin
+
+namespace {
+
+TEST(ModelDebug, FaceNormalsAreMeanCornerNormalsBodyFirst) {
+    thalorin::AnemoneModel model;
+    model.rebuild();
+    model.computeFaceNormals();
+    // 3 150 body triangles, 1 200 per tapered tentacle, 52 tentacles.
+    EXPECT_EQ(model.bodyTriangleCount(), 3150u);
+    EXPECT_EQ(model.faceNormals.size(), 3150u + 52u * 1200u);
+    const auto& mesh = model.getBodyMesh();
+    const auto& idx = mesh.getIndices();
+    const auto& n = mesh.getNormals();
+    for (size_t t : {size_t(0), size_t(1234), size_t(3149)}) {
+        const reef::Vec3f expected =
+            (n[idx[3 * t]] + n[idx[3 * t + 1]] + n[idx[3 * t + 2]]) * 0.33333334f;
+        EXPECT_EQ(model.faceNormals[t], expected) << "triangle " << t;
+    }
+    const auto& tentacles = model.getTentacleMesh();
+    const auto& ti = tentacles.getIndices();
+    const auto& tn = tentacles.getNormals();
+    const reef::Vec3f firstTentacle = (tn[ti[0]] + tn[ti[1]] + tn[ti[2]]) * 0.33333334f;
+    EXPECT_EQ(model.faceNormals[3150], firstTentacle);
+}
+
+}  // namespace
