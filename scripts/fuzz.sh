@@ -13,7 +13,7 @@ seconds="${FUZZ_SECONDS:-30}"
 
 CC=clang CXX=clang++ cmake -S "${root}" -B "${build}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTHALORIN_FUZZ=ON -DTHALORIN_BUILD_TESTS=OFF -DTHALORIN_BUILD_BENCH=OFF
-cmake --build "${build}" -j"${FUZZ_JOBS:-2}" --target ImageSourceFuzz fuzz_write_seeds
+cmake --build "${build}" -j"${FUZZ_JOBS:-2}" --target ImageSourceFuzz TweakBarDefinitionFuzz fuzz_write_seeds
 
 corpus="${build}/fuzz/corpus/ImageSourceFuzz"
 artifacts="${build}/fuzz/artifacts/"
@@ -29,3 +29,13 @@ fi
 # before finding the data missing, so allow more than libFuzzer's 2 GB default.
 "${build}/fuzz/ImageSourceFuzz" -max_total_time="${seconds}" -rss_limit_mb=4096 \
     -malloc_limit_mb=4096 -timeout=30 -artifact_prefix="${artifacts}" "${corpus}"
+
+# The tweak-bar definition parser, seeded with the definitions the program uses.
+definitions="${build}/fuzz/corpus/TweakBarDefinitionFuzz"
+mkdir -p "${definitions}"
+printf '%s' "\`Thalorin\` size='200 650' color='76 76 76' alpha=102" > "${definitions}/bar"
+printf '%s' " GLOBAL fontscaling= 2" > "${definitions}/global"
+printf '%s' "min=0.0 max=1.0 step=0.0001" > "${definitions}/range"
+printf '%s' "opened=1 label='Bend Axis' group=Shape readonly=false visible=true precision=3 help=\"an axis\"" > "${definitions}/entry"
+"${build}/fuzz/TweakBarDefinitionFuzz" -max_total_time="${seconds}" -timeout=2 \
+    -artifact_prefix="${artifacts}" "${definitions}"

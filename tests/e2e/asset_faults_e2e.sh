@@ -33,16 +33,7 @@ run_case() {
     IFS=, read -r r g b <<< "$(pixel_at "$root/frame.png" $((X + 30)) $((Y + 30)))"
     [ "$b" -gt "$r" ] && [ "$b" -lt 60 ] || fail "$name: expected the dark blue backdrop, got $r,$g,$b"
 
-    press_key Escape
-    for _ in $(seq 20); do
-        kill -0 "$APP_PID" 2> /dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$APP_PID" 2> /dev/null && fail "$name: still running 1 s after Escape"
-    local code=0
-    wait "$APP_PID" || code=$?
-    APP_PID=""
-    [ "$code" = 0 ] || fail "$name: exit code $code"
+    quit_with_escape "$name"
 
     local reports
     reports=$(grep -c "^Could not load and compile resource:" "$root/stderr.log" || true)

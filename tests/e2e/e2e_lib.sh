@@ -53,3 +53,22 @@ press_key() {
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
     xdotool key "$1"
 }
+
+# quit_with_escape [WHAT]: presses Escape and checks the program ends within a
+# second with exit code 0.
+quit_with_escape() {
+    local what="${1:-the program}"
+    press_key Escape
+    local _
+    for _ in $(seq 20); do
+        kill -0 "$APP_PID" 2> /dev/null || break
+        sleep 0.05
+    done
+    if kill -0 "$APP_PID" 2> /dev/null; then
+        fail "$what: still running 1 s after Escape"
+    fi
+    local code=0
+    wait "$APP_PID" || code=$?
+    APP_PID=""
+    [ "$code" = 0 ] || fail "$what: exit code $code after Escape"
+}

@@ -68,14 +68,5 @@ press_key space
 sleep 0.5
 kill -0 "$APP_PID" 2> /dev/null || fail "the program died after Space"
 
-press_key Escape
-for _ in $(seq 20); do
-    kill -0 "$APP_PID" 2> /dev/null || break
-    sleep 0.05
-done
-kill -0 "$APP_PID" 2> /dev/null && fail "still running 1 s after Escape"
-code=0
-wait "$APP_PID" || code=$?
-APP_PID=""
-[ "$code" = 0 ] || fail "exit code $code after Escape"
+quit_with_escape
 echo "PASS"
