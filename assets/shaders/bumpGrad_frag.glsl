@@ -39,6 +39,18 @@ vec3 bumpedNormal() {
     return gl_FrontFacing ? result : -result;
 }
 
+// Soft fill, so that the side turned away from light 0 still shows its
+// gradient colours: a sky-to-ground hemisphere about eye-space up, plus a
+// light from the viewer.
+const float kSkyFill = 0.45;
+const float kGroundFill = 0.12;
+const float kHeadlight = 0.35;
+
+vec3 fillLight(vec3 N, vec3 V) {
+    float sky = mix(kGroundFill, kSkyFill, 0.5 + 0.5 * N.y);
+    return vec3(sky + kHeadlight * max(dot(N, V), 0.0));
+}
+
 // Unit vector halfway between the light and eye directions; zero (no
 // highlight) where they are opposite and the sum vanishes.
 vec3 halfwayVector(vec3 L, vec3 V) {
@@ -59,7 +71,8 @@ void main() {
     vec3 toLight = position.xyz - eyePosition * position.w;
     vec3 L = toLight / max(length(toLight), 1e-4);
     float wrapped = max((dot(N, L) + kWrap) / (1.0 + kWrap), 0.0);
-    vec3 light = gl_FrontLightModelProduct.sceneColor.rgb + gl_FrontLightProduct[0].ambient.rgb +
+    vec3 light = gl_FrontLightModelProduct.sceneColor.rgb + fillLight(N, V) +
+                 gl_FrontLightProduct[0].ambient.rgb +
                  kDiffuseGain * gl_FrontLightProduct[0].diffuse.rgb * wrapped;
     vec3 highlight = vec3(0.0);
     // pow(0, 0) is undefined: a shininess of 0 means no highlight.

@@ -25,6 +25,18 @@ vec3 baseColor() {
     return gradient * mix(1.0, 0.5 + noise, texAlpha);
 }
 
+// Soft fill, so that the side turned away from light 0 still shows its
+// gradient colours: a sky-to-ground hemisphere about eye-space up, plus a
+// light from the viewer.
+const float kSkyFill = 0.45;
+const float kGroundFill = 0.12;
+const float kHeadlight = 0.35;
+
+vec3 fillLight(vec3 N, vec3 V) {
+    float sky = mix(kGroundFill, kSkyFill, 0.5 + 0.5 * N.y);
+    return vec3(sky + kHeadlight * max(dot(N, V), 0.0));
+}
+
 // Unit vector halfway between the light and eye directions; zero (no
 // highlight) where they are opposite and the sum vanishes.
 vec3 halfwayVector(vec3 L, vec3 V) {
@@ -41,7 +53,7 @@ void main() {
     vec3 V = normalize(-eyePosition);
     vec3 albedo = baseColor();
 
-    vec3 light = gl_FrontLightModelProduct.sceneColor.rgb;
+    vec3 light = gl_FrontLightModelProduct.sceneColor.rgb + fillLight(N, V);
     vec3 highlight = vec3(0.0);
     for (int i = 0; i < kMaxLights; ++i) {
         if (i >= numLights) {

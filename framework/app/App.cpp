@@ -49,7 +49,7 @@ void App::runUpdate() {
 }
 
 double App::getElapsedSeconds() const {
-    return platform::clockSeconds() - startTime_;
+    return elapsedSource_ ? elapsedSource_() : platform::clockSeconds() - startTime_;
 }
 
 float App::getAverageFps() const {

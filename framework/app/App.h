@@ -6,6 +6,7 @@
 #include <boost/filesystem/path.hpp>
 #include <boost/signals2/signal.hpp>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -109,6 +110,11 @@ public:
     static App* get() { return instance_; }
 
     double getElapsedSeconds() const;
+    // Replaces the clock getElapsedSeconds() reads (seconds since start), for
+    // deterministic runs with a fixed frame time; pacing should then be off.
+    void setElapsedSecondsSource(std::function<double()> source) {
+        elapsedSource_ = std::move(source);
+    }
     uint32_t getElapsedFrames() const { return frameCount_; }
     float getAverageFps() const;
 
@@ -142,6 +148,7 @@ private:
     std::unique_ptr<std::ostream> console_;
     bool consoleIsStdout_ = false;
     double startTime_;
+    std::function<double()> elapsedSource_;
     uint32_t frameCount_ = 0;
     std::unique_ptr<class FrameRateSampler> frameRate_;
     VoidSignal signalUpdate_;
