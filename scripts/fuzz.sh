@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz (tests and benchmarks
-# off), seeds a corpus with small PNG and JPEG files (written by the test
-# encoder, plus any under assets/), and fuzzes the file image source for
-# FUZZ_SECONDS seconds (default 30). Exits non-zero when the fuzzer reports a
-# crash, a sanitizer error, a leak or a timeout; the input that caused it is
-# left in build-fuzz/fuzz/artifacts/.
+# off), seeds the corpora (small PNG and JPEG files written by the test encoder
+# plus those under assets/; the panel's own definition strings), and fuzzes the
+# file image source and the tweak-bar definition parser for FUZZ_SECONDS
+# seconds each (default 30). Exits non-zero when a fuzzer reports a crash, a
+# sanitizer error, a leak or an input slower than 2 s; the input that caused
+# it is left in build-fuzz/fuzz/artifacts/.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -28,7 +29,7 @@ fi
 # A header may ask for up to 16384 x 16384 pixels; the decoders allocate that
 # before finding the data missing, so allow more than libFuzzer's 2 GB default.
 "${build}/fuzz/ImageSourceFuzz" -max_total_time="${seconds}" -rss_limit_mb=4096 \
-    -malloc_limit_mb=4096 -timeout=30 -artifact_prefix="${artifacts}" "${corpus}"
+    -malloc_limit_mb=4096 -timeout=2 -artifact_prefix="${artifacts}" "${corpus}"
 
 # The tweak-bar definition parser, seeded with the definitions the program uses.
 definitions="${build}/fuzz/corpus/TweakBarDefinitionFuzz"
