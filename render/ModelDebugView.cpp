@@ -32,11 +32,16 @@ void drawModelDebug(AnemoneModel& model) {
                          model.normalsLength);
     }
     if (model.viewTriangles) {
+        // The lines lie on the shaded surface: pull them towards the viewer so
+        // the depth test does not break them up.
+        glEnable(GL_POLYGON_OFFSET_LINE);
+        glPolygonOffset(-1.0f, -1.0f);
         reef::gl::setWireframe(true);
         glColor4f(0.96f, 0.48f, 0.51f, 1);
         reef::gl::drawMesh(model.getBodyMesh());
         reef::gl::drawMesh(model.getTentacleMesh());
         reef::gl::setWireframe(false);
+        glDisable(GL_POLYGON_OFFSET_LINE);
     }
 }
 

@@ -34,10 +34,11 @@ void main() {
     vec2 uv = gl_TexCoord[0].st;
     vec4 centre = texture2D(normalMap, uv);
     float depth = centre.a;
-    if (depth >= 1.0) {
-        gl_FragColor = vec4(1.0);  // no surface here
-        return;
-    }
+    // No surface here (depth 1): no samples, and the pixel stays white. The
+    // loop's bound skips them rather than a return before a constant-bound
+    // loop: that loop is unrolled, and a SIMD rasteriser then runs all its
+    // samples for a block of background pixels, only masked.
+    int samples = depth < 1.0 ? kSamples : 0;
     vec3 normal = normalize(centre.rgb * 2.0 - 1.0);
     vec3 random = texture2D(rnm, uv * kNoiseRepeat).rgb * 2.0 - 1.0;
     random = length(random) > 1e-3 ? normalize(random) : vec3(0.0, 0.0, 1.0);
@@ -47,7 +48,7 @@ void main() {
     // smoothstep needs its edges in order.
     float fadeEnd = max(strength, falloff + 1e-5);
     float occlusion = 0.0;
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < samples; ++i) {
         vec3 ray = radius * reflect(kSphere[i], random);
         // Keep the sample on the side the surface faces.
         vec2 sampleUv = uv + sign(dot(ray, normal)) * ray.xy;

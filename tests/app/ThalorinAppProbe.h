@@ -1,5 +1,5 @@
 #pragma once
-// Reaches into a running ThalorinApp for the shading tests and the frame
+// Reaches into a running ThalorinApp for the GL tests and the frame
 // benchmark: its switches, render targets, programs and single passes. Holds a
 // reference: the application must outlive the probe.
 
