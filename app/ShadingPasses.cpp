@@ -18,19 +18,44 @@ using reef::gl::GlslProg;
 
 // [SECTION] Normal-depth and ambient-occlusion pre-pass
 
+namespace {
+
+// Both stages render into their own target with culling, depth test and depth
+// writes on, under matrices they push, and hand the window back with all of
+// that off again.
+void beginTargetStage(const Fbo& target) {
+    reef::gl::setViewport(target.getBounds());
+    glEnable(GL_CULL_FACE);
+    reef::gl::setDepthTest(true);
+    reef::gl::setDepthWrite(true);
+    target.bindFramebuffer();
+    reef::gl::pushMatrices();
+}
+
+void clearTargetStage() {
+    reef::gl::clear(ColorA(0, 0, 0, 1), true);
+    glColor4f(1, 1, 1, 1);
+}
+
+void endTargetStage(const Area& window) {
+    reef::gl::popMatrices();
+    Fbo::unbindFramebuffer();
+    reef::gl::setDepthWrite(false);
+    reef::gl::setDepthTest(false);
+    glDisable(GL_CULL_FACE);
+    reef::gl::setViewport(window);
+}
+
+}  // namespace
+
 void ThalorinApp::renderAmbientOcclusion() {
     const int w = getWindowWidth();
     const int h = getWindowHeight();
+    const Area window(0, 0, w, h);
     if (normalDepthProg && normalDepthFbo) {
-        reef::gl::setViewport(normalDepthFbo.getBounds());
-        glEnable(GL_CULL_FACE);
-        reef::gl::setDepthTest(true);
-        reef::gl::setDepthWrite(true);
-        normalDepthFbo.bindFramebuffer();
-        reef::gl::pushMatrices();
+        beginTargetStage(normalDepthFbo);
         reef::gl::setCameraMatrices(cameraControl.getCamera());
-        reef::gl::clear(ColorA(0, 0, 0, 1), true);
-        glColor4f(1, 1, 1, 1);
+        clearTargetStage();
         normalDepthProg.bind();
         normalDepthProg.uniform("farPlane", farPlane);
         if (model.viewModel) {
@@ -40,24 +65,13 @@ void ThalorinApp::renderAmbientOcclusion() {
             reef::gl::drawMesh(model.getTentacleMesh());
         }
         GlslProg::unbind();
-        reef::gl::popMatrices();
-        Fbo::unbindFramebuffer();
-        reef::gl::setDepthWrite(false);
-        reef::gl::setDepthTest(false);
-        glDisable(GL_CULL_FACE);
-        reef::gl::setViewport(Area(0, 0, w, h));
+        endTargetStage(window);
     }
 
     if (ssaoProg && occlusionFbo && normalDepthFbo) {
-        reef::gl::setViewport(occlusionFbo.getBounds());
-        glEnable(GL_CULL_FACE);
-        reef::gl::setDepthTest(true);
-        reef::gl::setDepthWrite(true);
-        occlusionFbo.bindFramebuffer();
-        reef::gl::pushMatrices();
+        beginTargetStage(occlusionFbo);
         reef::gl::setWindowMatrices(occlusionFbo.getWidth(), occlusionFbo.getHeight(), true);
-        reef::gl::clear(ColorA(0, 0, 0, 1), true);
-        glColor4f(1, 1, 1, 1);
+        clearTargetStage();
         ssaoProg.bind();
         const reef::gl::Texture normalDepth = normalDepthFbo.getTexture(0);
         normalDepth.bind(0);
@@ -79,12 +93,7 @@ void ThalorinApp::renderAmbientOcclusion() {
         if (haveNoise) {
             noiseTextures.front().unbind(1);
         }
-        reef::gl::popMatrices();
-        Fbo::unbindFramebuffer();
-        reef::gl::setDepthWrite(false);
-        reef::gl::setDepthTest(false);
-        glDisable(GL_CULL_FACE);
-        reef::gl::setViewport(Area(0, 0, w, h));
+        endTargetStage(window);
     }
 }
 
