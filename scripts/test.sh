@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test headless
 # under Xvfb (unit, GL and end-to-end), then a short fuzzing run.
-# FUZZ_SECONDS sets the fuzzing time per target (0 skips it).
+# SANITIZE=1 also runs the same tests built with the address and
+# undefined-behaviour sanitizers (scripts/sanitize.sh). FUZZ_SECONDS sets the
+# fuzzing time per target (0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +15,10 @@ cmake --build build/test -j"$(nproc)"
 # desktop so that screenshots tell the program's windows apart from it.
 xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp" \
   ctest --test-dir build/test --output-on-failure -j"$(nproc)"
+
+if [ "${SANITIZE:-0}" != "0" ]; then
+  scripts/sanitize.sh
+fi
 
 if [ "${FUZZ_SECONDS:-20}" != "0" ]; then
   FUZZ_SECONDS="${FUZZ_SECONDS:-20}" scripts/fuzz.sh

@@ -18,7 +18,15 @@ extern "C" {
 
 typedef struct TwBar TwBar;
 
-typedef enum ETwType {
+// TwDefineEnum hands out types from 0x1000 on, past the named values: in C++
+// those are valid TwType values only with a fixed underlying type.
+// clang-format off
+typedef enum ETwType
+#ifdef __cplusplus
+    : int
+#endif
+{
+    // clang-format on
     TW_TYPE_UNDEF = 0,
     TW_TYPE_BOOLCPP = 1,
     TW_TYPE_BOOL8 = 2,
