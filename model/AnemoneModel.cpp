@@ -4,6 +4,7 @@
 // [SECTION] Body
 // [SECTION] Tentacle layout
 // [SECTION] Tentacle tubes
+// [SECTION] Parameter limits
 // [SECTION] Rebuild and update
 
 #include <btBulletDynamicsCommon.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 #include "model/GeometryPrimitives.h"
 #include "model/Vec3d.h"
@@ -45,6 +47,7 @@ AnemoneModel::AnemoneModel()
                       tentacleHeights} {
     physicsWorld.createWorld();
     ballPosition = physicsWorld.ballMotionPosition();
+    rememberParameters();
 }
 
 AnemoneModel::~AnemoneModel() {
@@ -198,7 +201,7 @@ size_t tentaclesInLayout(int32_t hairInLine, int32_t lines, size_t limit) {
 // hairInLine itself when its layout fits kMaxTentacles, otherwise the largest
 // smaller value whose layout does: the lines keep their proportions and only
 // get sparser. Past kMaxTentacles lines even one tentacle a line does not fit;
-// placeTentacles() then stops at the limit.
+// placeTentacles() then stops at the limit (rebuild() never lets that happen).
 int32_t AnemoneModel::budgetedHairInLine() const {
     if (hairInLine <= 0 ||
         tentaclesInLayout(hairInLine, numberOfLines, kMaxTentacles) <= kMaxTentacles) {
@@ -353,6 +356,144 @@ void AnemoneModel::appendTube(const TentacleChain& chain) {
     }
 }
 
+// [SECTION] Parameter limits
+
+namespace {
+
+// The float geometry parameters, in the order of builtFloats_, with the
+// largest magnitude each is built with.
+constexpr float kUnlimited = std::numeric_limits<float>::infinity();
+constexpr struct {
+    float AnemoneModel::*member;
+    float limit;
+} kFloatParameters[] = {
+    {&AnemoneModel::bottomRadius, AnemoneModel::kMaxLength},
+    {&AnemoneModel::topRadius, AnemoneModel::kMaxLength},
+    {&AnemoneModel::bodyHeight, AnemoneModel::kMaxLength},
+    {&AnemoneModel::middleRadius, AnemoneModel::kMaxLength},
+    {&AnemoneModel::middleHeight, AnemoneModel::kMaxFactor},
+    {&AnemoneModel::waveSize, AnemoneModel::kMaxFactor},
+    {&AnemoneModel::soleClamp, AnemoneModel::kMaxFactor},
+    {&AnemoneModel::hairRadius, AnemoneModel::kMaxLength},
+    {&AnemoneModel::hairHeight, AnemoneModel::kMaxLength},
+    {&AnemoneModel::bendAngle, kUnlimited},  // any angle turns the rings to somewhere
+    {&AnemoneModel::capScale, AnemoneModel::kMaxFactor},
+};
+
+// The counts that set the amount of geometry, in the order of builtCounts_.
+constexpr int32_t AnemoneModel::*kCounts[] = {
+    &AnemoneModel::radialSegments,
+    &AnemoneModel::heightSegments,
+    &AnemoneModel::hairInLine,
+    &AnemoneModel::numberOfLines,
+};
+
+// Vertices of a surface as buildBody() makes it with n segments around and N
+// ring intervals: rings 0..N, the sole disc's centre and rim, and for N >= 1
+// the dome's rings N / 2..N. A ring without vertices counts one.
+double surfaceVertices(int64_t n, int64_t N) {
+    if (N < 0) {
+        return 0.0;
+    }
+    const double ring = n >= 0 ? static_cast<double>(n) + 1.0 : 1.0;
+    const double domeRings = N >= 1 ? static_cast<double>(N - N / 2 + 1) : 0.0;
+    return (static_cast<double>(N) + 2.0 + domeRings) * ring + 1.0;
+}
+
+}  // namespace
+
+void AnemoneModel::rememberParameters() {
+    for (size_t k = 0; k < builtFloats_.size(); ++k) {
+        builtFloats_[k] = this->*kFloatParameters[k].member;
+    }
+    builtBendAxis_ = bendAxis;
+    for (size_t k = 0; k < builtCounts_.size(); ++k) {
+        builtCounts_[k] = this->*kCounts[k];
+    }
+}
+
+// Vertices the current parameters would make, counted as buildBody() and
+// appendTube() append them (in double: the counts can multiply past 2^64).
+double AnemoneModel::plannedVertexCount() const {
+    const int64_t N = heightSegments;
+    const int64_t M = tubeSegments();
+    double perTentacle = 0.0;
+    if (hairCylindrical) {
+        perTentacle = surfaceVertices(M, N);
+    } else if (N >= 0) {
+        // A tube ring and a tip-sphere ring per step.
+        perTentacle = 2.0 * (static_cast<double>(N) + 1.0) * (M >= 0 ? M + 1.0 : 1.0);
+    }
+    const size_t tentacles =
+        std::min(tentaclesInLayout(hairInLine, numberOfLines, kMaxTentacles), kMaxTentacles);
+    return surfaceVertices(radialSegments, N) + static_cast<double>(tentacles) * perTentacle;
+}
+
+bool AnemoneModel::fitsLimits() const {
+    return tentaclesInLayout(hairInLine, numberOfLines, kMaxTentacles) <= kMaxTentacles &&
+           plannedVertexCount() <= static_cast<double>(kMaxVertices);
+}
+
+// Lowers `count` to the largest value not below `floor` at which the model
+// fits its limits, or to `floor` when none does. Neither the tentacles nor
+// the vertices ever fall as a count grows, so a bisection finds it.
+void AnemoneModel::lowerToFit(int32_t& count, int32_t floor) {
+    if (count <= floor || fitsLimits()) {
+        return;
+    }
+    int64_t tooMany = count;
+    count = floor;
+    if (!fitsLimits()) {
+        return;
+    }
+    int64_t fits = floor;
+    while (tooMany - fits > 1) {
+        const int64_t middle = fits + (tooMany - fits) / 2;
+        count = static_cast<int32_t>(middle);
+        if (fitsLimits()) {
+            fits = middle;
+        } else {
+            tooMany = middle;
+        }
+    }
+    count = static_cast<int32_t>(fits);
+}
+
+// A typed-in value must not be able to exhaust memory or time, nor put NaN
+// into the geometry. What is limited here is stored back, so the panel, which
+// reads through the getters, shows what was built.
+void AnemoneModel::limitParameters() {
+    for (size_t k = 0; k < builtFloats_.size(); ++k) {
+        float& value = this->*kFloatParameters[k].member;
+        if (!std::isfinite(value)) {
+            value = builtFloats_[k];
+        }
+        const float limit = kFloatParameters[k].limit;
+        value = std::clamp(value, -limit, limit);
+    }
+    if (!std::isfinite(bendAxis.x) || !std::isfinite(bendAxis.y) || !std::isfinite(bendAxis.z)) {
+        bendAxis = builtBendAxis_;
+    }
+
+    // A setter changes one count: that one is held to what fits with the
+    // others as they are, never below its last value, which fitted. Should
+    // the model still not fit (the tube kind changed as well), radial
+    // segments, rings, tentacles per line and lines give way in that order;
+    // with none of them left anything fits.
+    for (size_t k = 0; k < builtCounts_.size(); ++k) {
+        int32_t& count = this->*kCounts[k];
+        if (count > builtCounts_[k]) {
+            lowerToFit(count, builtCounts_[k]);
+        }
+    }
+    for (int32_t AnemoneModel::*member : kCounts) {
+        int32_t& count = this->*member;
+        lowerToFit(count, std::min(count, 0));
+    }
+    assert(fitsLimits() && "a model without segments or tentacles always fits");
+    rememberParameters();
+}
+
 // [SECTION] Rebuild and update
 
 // Heights run from 0 at the sole to 1 at the top: the tentacle tips, or the top
@@ -374,6 +515,7 @@ void AnemoneModel::normaliseHeights() {
 }
 
 void AnemoneModel::rebuild() {
+    limitParameters();
     bodyMesh_.clear();
     tentacleMesh_.clear();
     bodyTarget_.clear();

@@ -2,9 +2,10 @@
 // The procedural anemone: its shape parameters, the body and tentacle geometry
 // with their per-vertex heights, the colour-gradient stops, and the physics
 // world whose capsule chains move the tentacles.
-// Known limitation: at most kMaxTentacles tentacles are made; a larger layout
-// is thinned to fewer tentacles per line.
+// Known limitation: a rebuild limits what it is asked to build (kMaxTentacles
+// tentacles, kMaxVertices vertices) and stores the limited counts back.
 
+#include <array>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -34,6 +35,16 @@ public:
     // pairs grow with the square of the count on a crowded dome: at this many
     // a physics substep takes about 0.15 s and the world some 300 MB.
     static constexpr size_t kMaxTentacles = 1000;
+    // Most vertices a rebuild may make, body and tentacles together; a ring
+    // without segments still counts one, for the work of placing it. At this
+    // many the model takes some 280 MB and an update about 0.1 s.
+    static constexpr size_t kMaxVertices = 2000000;
+    // Largest magnitudes the lengths (radii, heights, the tentacles' capsule
+    // size) and the fractions and factors (waist height, dome flattening, sole
+    // clamp, wave size) are built with: within them every coordinate, and its
+    // square, stays well inside the float range.
+    static constexpr float kMaxLength = 1e5f;
+    static constexpr float kMaxFactor = 100.0f;
 
     // Sets the defaults and creates the physics world with its ball; builds no geometry.
     AnemoneModel();
@@ -44,7 +55,12 @@ public:
     AnemoneModel& operator=(const AnemoneModel&) = delete;
 
     // Empties every array and mesh and regenerates the whole model, tentacle
-    // chains included (new ones, at rest).
+    // chains included (new ones, at rest). First the parameters are brought
+    // within what can be built, and stored back: a float parameter that is not
+    // a finite number keeps its value of the last rebuild, the others are
+    // held to kMaxLength or kMaxFactor, and counts are lowered to fit
+    // kMaxTentacles and kMaxVertices, the counts that grew since the last
+    // rebuild first.
     void rebuild();
     // Appends the body (rings, sole disc, dome) to the body arrays.
     void buildBody();
@@ -131,6 +147,12 @@ private:
         float radius;
     };
 
+    void limitParameters();
+    void lowerToFit(int32_t& count, int32_t floor);
+    double plannedVertexCount() const;
+    bool fitsLimits() const;
+    void rememberParameters();
+
     Ring ringAt(int64_t i) const;
     reef::Vec3f bendUnitAxis() const;
     void normaliseHeights();
@@ -161,6 +183,13 @@ private:
     TentacleSpline tubeSpline_;
     // Angles of the tube rings, shared by every ring of every tube.
     RingAngles tubeAngles_;
+
+    // The parameters as the last rebuild() took them (the defaults before the
+    // first): the float parameters, the bend axis, and radialSegments,
+    // heightSegments, hairInLine and numberOfLines.
+    std::array<float, 11> builtFloats_{};
+    reef::Vec3f builtBendAxis_;
+    std::array<int32_t, 4> builtCounts_{};
 };
 
 }  // namespace thalorin

@@ -2,6 +2,7 @@
 
 #include <btBulletDynamicsCommon.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <utility>
@@ -15,6 +16,9 @@ namespace {
 // A link this many chain lengths away from its root has been thrown off by a
 // blown-up solve; no joint stretches that far.
 constexpr float kFlownOffChainLengths = 100.0f;
+
+// Smallest inertia about a link's own axis, as a share of that across it.
+constexpr float kMinAxialInertiaRatio = 1e-4f;
 
 bool isFinite(const btVector3& v) {
     return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z());
@@ -86,6 +90,12 @@ void TentacleChain::build() {
     shape.reset(new btCapsuleShape(radius, height));
     btVector3 inertia(0, 0, 0);
     shape->calculateLocalInertia(kLinkMass, inertia);
+    // A slender capsule has next to no inertia about its own axis; the solver
+    // diverges once the inertia across is some 10^7 times larger (a capsule
+    // about 1 000 times longer than its radius). The ratio is held to 10^4,
+    // which leaves every capsule shorter than about 280 radii as it is.
+    const float across = std::max(inertia.x(), inertia.z());
+    inertia.setY(std::max(inertia.y(), across * kMinAxialInertiaRatio));
 
     btTransform transform(rootOrientation, rootPosition);
     links.reserve(kLinkCount);
@@ -100,6 +110,12 @@ void TentacleChain::build() {
         btRigidBody* body = links.back().get();
         // 2.05 down to 1.05; the library clamps damping into [0, 1].
         body->setDamping(static_cast<float>(5 - static_cast<int>(k)) / 6.0f * 1.5f + 0.8f, 0.3f);
+        // The library puts a slow island to sleep, and a sleeping body ignores
+        // the water current's forces: the tentacle would hang frozen until the
+        // ball struck it. The current pushes every frame, so the links stay awake.
+        if (k > 0) {
+            body->setActivationState(DISABLE_DEACTIVATION);
+        }
         dynamics->addRigidBody(body);
         transform.setOrigin(transform.getOrigin() + transform.getBasis() * btVector3(0, step, 0));
     }
@@ -150,7 +166,9 @@ void TentacleChain::resetToRest() {
 }
 
 bool TentacleChain::isSound() const {
-    const float reach = kFlownOffChainLengths * static_cast<float>(kLinkCount) * (getStep() + 2.0f);
+    // Negative dimensions give a negative step: the chain then reaches the other way.
+    const float reach =
+        kFlownOffChainLengths * static_cast<float>(kLinkCount) * (std::fabs(getStep()) + 2.0f);
     for (const auto& link : links) {
         const btTransform& transform = link->getWorldTransform();
         const btMatrix3x3& basis = transform.getBasis();

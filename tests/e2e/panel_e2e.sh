@@ -52,15 +52,19 @@ silhouette() {
             if (!backdrop && !floor) n++ } END { print n + 0 }'
 }
 
+# The pauses let a slow frame (a sanitized build on a busy machine) see the
+# press, the moves and the release in frames of their own.
 drag() {  # drag X1 Y1 X2 Y2 (window coordinates), left button
     xdotool mousemove $((wx + $1)) $((wy + $2)) mousedown 1
+    sleep 0.3
     local i
     for i in 1 2 3 4 5 6 7 8 9 10; do
         xdotool mousemove $((wx + $1 + ($3 - $1) * i / 10)) $((wy + $2 + ($4 - $2) * i / 10))
-        sleep 0.05
+        sleep 0.1
     done
+    sleep 0.3
     xdotool mouseup 1
-    sleep 1.5
+    sleep 2
 }
 
 # 1. The panel: its title bar and body over the top-left corner.
