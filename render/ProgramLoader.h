@@ -23,7 +23,10 @@ using AssetLoader = std::function<reef::DataSourceRef(const std::string&)>;
 // The program from "shaders/<name>_vert.glsl" and "shaders/<name>_frag.glsl"
 // with "in_height" at kHeightAttribLocation. The fragment file is resolved
 // first, so a program missing both reports its fragment file. Throws what
-// loadAsset throws, and GlslProgCompileExc for a stage that fails to compile.
+// loadAsset throws, GlslProgCompileExc for a stage that fails to compile, and
+// reef::Exception "LINK: <vertex file>, <fragment file>: <log on one line>"
+// for stages that compile but do not link (a shader cut short after its
+// declarations compiles, and would otherwise draw nothing without a word).
 reef::gl::GlslProg loadProgram(const AssetLoader& loadAsset, const std::string& name);
 
 }  // namespace thalorin

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test headless
-# under Xvfb (unit, GL and end-to-end), then a short fuzzing run.
-# SANITIZE=1 also runs the same tests built with the address and
-# undefined-behaviour sanitizers (scripts/sanitize.sh). FUZZ_SECONDS sets the
-# fuzzing time per target (0 skips it).
+# under Xvfb (unit, GL and end-to-end), then the same tests built with the
+# address and undefined-behaviour sanitizers together with the sweep over every
+# asset file (scripts/sanitize.sh; SANITIZE=0 skips it), then a short fuzzing
+# run. FUZZ_SECONDS sets the fuzzing time per target (0 skips it).
+# THALORIN_LONG_TESTS=1 makes the parameter sweep and the soak run their long
+# forms (hours).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,7 +18,7 @@ cmake --build build/test -j"$(nproc)"
 xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp" \
   ctest --test-dir build/test --output-on-failure -j"$(nproc)"
 
-if [ "${SANITIZE:-0}" != "0" ]; then
+if [ "${SANITIZE:-1}" != "0" ]; then
   scripts/sanitize.sh
 fi
 

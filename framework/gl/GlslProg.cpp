@@ -134,6 +134,24 @@ GLuint GlslProg::getHandle() const {
     return obj_ ? obj_->handle : 0;
 }
 
+bool GlslProg::isLinked() const {
+    return obj_ && obj_->linked;
+}
+
+std::string GlslProg::getLinkLog() const {
+    if (!obj_) {
+        return std::string();
+    }
+    GLint length = 0;
+    glGetProgramiv(obj_->handle, GL_INFO_LOG_LENGTH, &length);
+    if (length <= 0) {
+        return std::string();
+    }
+    std::vector<GLchar> buffer(static_cast<size_t>(length) + 1, '\0');
+    glGetProgramInfoLog(obj_->handle, length, nullptr, buffer.data());
+    return buffer.data();
+}
+
 GLint GlslProg::getUniformLocation(const std::string& name) const {
     assert(obj_ && "uniform lookup on an empty GlslProg");
     const auto found = obj_->uniformLocations.find(name);

@@ -1,8 +1,9 @@
 #pragma once
 // A shared handle to a GLSL program built from vertex, fragment and optional
-// geometry sources; the last handle deletes it. The link status is not
-// checked: a program that fails to link is still non-empty, and its lookups
-// give -1. Uniform locations are cached per program, misses (-1) included.
+// geometry sources; the last handle deletes it. Building does not fail on the
+// link status: a program that fails to link is still non-empty, its lookups
+// give -1, and isLinked() tells. Uniform locations are cached per program,
+// misses (-1) included.
 
 #include <epoxy/gl.h>
 
@@ -39,6 +40,10 @@ public:
     void bind() const;
     static void unbind();
     GLuint getHandle() const;
+    // Whether the program linked; false for an empty handle.
+    bool isLinked() const;
+    // The driver's link log, empty when it has nothing to say.
+    std::string getLinkLog() const;
 
     GLint getUniformLocation(const std::string& name) const;
     // Not cached; -1 when the program lacks the attribute.

@@ -155,6 +155,32 @@ TEST_F(ShaderProgramsGLTest, CompileErrorNamesTheStage) {
     }
 }
 
+// Stages that compile but do not link, as a shader cut short after its
+// declarations does: reported in one line naming both files.
+TEST_F(ShaderProgramsGLTest, LinkFailureIsReportedOnOneLine) {
+    reef::test::TempDir dir;
+    const std::string vertex = "void main() { gl_Position = ftransform(); }\n";
+    const std::string declarationsOnly = "uniform sampler2D tex;\nvarying vec2 uv;\n";
+    dir.write("shaders_x_vert.glsl", {vertex.begin(), vertex.end()});
+    dir.write("shaders_x_frag.glsl", {declarationsOnly.begin(), declarationsOnly.end()});
+    const AssetLoader fromTemp = [&](const std::string& path) {
+        std::string flat = path;
+        flat[flat.find('/')] = '_';
+        return std::make_shared<reef::DataSourcePath>(dir.path() + "/" + flat);
+    };
+    try {
+        loadProgram(fromTemp, "x");
+        ADD_FAILURE() << "no exception";
+    } catch (const reef::gl::GlslProgCompileExc& e) {
+        ADD_FAILURE() << "reported as a compile error: " << e.what();
+    } catch (const reef::Exception& e) {
+        const std::string what = e.what();
+        EXPECT_EQ(what.rfind("LINK: shaders/x_vert.glsl, shaders/x_frag.glsl: ", 0), 0u) << what;
+        EXPECT_EQ(what.find('\n'), std::string::npos) << what;
+        EXPECT_GT(what.size(), 50u) << "no log in " << what;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Renders
 // ---------------------------------------------------------------------------
