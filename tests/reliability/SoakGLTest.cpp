@@ -38,6 +38,15 @@ using thalorin::geometrySetter;
 // main(), so it is set during static initialisation; other drivers ignore it.
 [[maybe_unused]] const bool kLlvmpipeOnOneThread = setenv("LP_NUM_THREADS", "0", 0) == 0;
 
+// The address sanitizer keeps freed blocks in quarantine (256 MB of them)
+// before reusing them, so there the resident size grows with every allocation
+// and says nothing about leaks; its leak check at exit covers those.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentSizeMeaningful = false;
+#else
+constexpr bool kResidentSizeMeaningful = true;
+#endif
+
 bool longTests() {
     const char* value = std::getenv("THALORIN_LONG_TESTS");
     return value != nullptr && std::string(value) == "1";
@@ -266,7 +275,11 @@ TEST(Soak, MemoryAndGlObjectsHoldSteady) {
         frames, warmUp, figures.residentAfterWarmUp / 1048576.0, figures.residentAtEnd / 1048576.0,
         figures.afterStartUp.textures, figures.afterStartUp.framebuffers,
         figures.afterStartUp.renderbuffers, figures.afterStartUp.programs);
-    EXPECT_LE(growth, 5L * 1024 * 1024);
+    if (kResidentSizeMeaningful) {
+        EXPECT_LE(growth, 5L * 1024 * 1024);
+    } else {
+        std::printf("resident size not checked: freed memory sits in the sanitizer's quarantine\n");
+    }
     {
         SCOPED_TRACE("at the end against after start-up");
         expectSameObjects(figures.atEnd, figures.afterStartUp);
