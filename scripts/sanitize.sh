@@ -32,7 +32,7 @@ stamp="${build}/sanitize.stamp"
 touch "${stamp}"
 output="${build}/sanitize-ctest.log"
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp" \
+xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp -noreset" \
     ctest --test-dir "${build}" --output-on-failure -j2 2>&1 | tee "${output}" || status=$?
 
 # halt_on_error already fails the process that reports; this also catches a
