@@ -32,8 +32,8 @@ stamp="${build}/sanitize.stamp"
 touch "${stamp}"
 output="${build}/sanitize-ctest.log"
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp -noreset" \
-    ctest --test-dir "${build}" --output-on-failure -j2 2>&1 | tee "${output}" || status=$?
+"${root}/scripts/headless.sh" ctest --test-dir "${build}" --output-on-failure -j"$(nproc)" 2>&1 |
+    tee "${output}" || status=$?
 
 # halt_on_error already fails the process that reports; this also catches a
 # report that a test swallowed, in any test's output or any program's log.

@@ -13,12 +13,8 @@ scripts/install-deps.sh
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build/test -j"$(nproc)"
 
-# One X server for the whole run; 24-bit colour like a desktop, and a white
-# desktop so that screenshots tell the program's windows apart from it. By
-# default the server resets when its last client leaves, and a program that
-# connects during the reset runs on without its window: -noreset.
-xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp -noreset" \
-  ctest --test-dir build/test --output-on-failure -j"$(nproc)"
+# One X server for the whole run.
+scripts/headless.sh ctest --test-dir build/test --output-on-failure -j"$(nproc)"
 
 if [ "${SANITIZE:-1}" != "0" ]; then
   scripts/sanitize.sh

@@ -6,6 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build/test -j"$(nproc)" --target render_regression_gl_tests
-THALORIN_UPDATE_REFERENCES=1 xvfb-run -a -s "-screen 0 1280x1024x24 -wr -nolisten tcp -noreset" \
+THALORIN_UPDATE_REFERENCES=1 scripts/headless.sh \
   build/test/tests/app/render_regression_gl_tests --gtest_filter=RenderRegression.*
 echo "Updated: $(ls tests/app/references/*.png | wc -l) references in tests/app/references/"

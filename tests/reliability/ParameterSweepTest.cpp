@@ -20,7 +20,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <limits>
 #include <random>
@@ -30,6 +29,7 @@
 
 #include "model/AnemoneModel.h"
 #include "panel/ModelAccessors.h"
+#include "tests/reliability/LongTests.h"
 #include "tests/reliability/ModelChecks.h"
 
 namespace thalorin {
@@ -42,11 +42,6 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kHuge = std::numeric_limits<float>::max();
 constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kIntMax = std::numeric_limits<int32_t>::max();
-
-bool longTests() {
-    const char* value = std::getenv("THALORIN_LONG_TESTS");
-    return value != nullptr && std::string(value) == "1";
-}
 
 // [SECTION] The geometry entries and the ranges they are swept over
 

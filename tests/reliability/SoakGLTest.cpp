@@ -25,11 +25,13 @@
 #include "panel/ColorGradientEditor.h"
 #include "panel/ModelAccessors.h"
 #include "tests/app/ThalorinAppProbe.h"
+#include "tests/reliability/LongTests.h"
 
 namespace {
 
 using thalorin::AnemoneModel;
 using thalorin::geometrySetter;
+using thalorin::longTests;
 
 // llvmpipe's rasteriser threads allocate from malloc arenas of their own,
 // whose high-water mark follows thread timing and now and then creeps up by
@@ -46,11 +48,6 @@ constexpr bool kResidentSizeMeaningful = false;
 #else
 constexpr bool kResidentSizeMeaningful = true;
 #endif
-
-bool longTests() {
-    const char* value = std::getenv("THALORIN_LONG_TESTS");
-    return value != nullptr && std::string(value) == "1";
-}
 
 // Resident set size in bytes: the second field of /proc/self/statm, in pages.
 long residentBytes() {

@@ -124,6 +124,26 @@ TEST_F(ShaderProgramsGLTest, LoaderResolvesTheFragmentFileFirst) {
     EXPECT_EQ(asked, std::vector<std::string>{"shaders/absent_frag.glsl"});
 }
 
+// The two sources of program "x" in a temporary directory, and a loader that
+// finds "shaders/x_vert.glsl" and "shaders/x_frag.glsl" there.
+class ProgramSources {
+public:
+    ProgramSources(const std::string& vertex, const std::string& fragment) {
+        dir_.write("shaders_x_vert.glsl", {vertex.begin(), vertex.end()});
+        dir_.write("shaders_x_frag.glsl", {fragment.begin(), fragment.end()});
+    }
+    AssetLoader loader() const {
+        return [this](const std::string& path) {
+            std::string flat = path;
+            flat[flat.find('/')] = '_';
+            return std::make_shared<reef::DataSourcePath>(dir_.path() + "/" + flat);
+        };
+    }
+
+private:
+    reef::test::TempDir dir_;
+};
+
 TEST_F(ShaderProgramsGLTest, CompileErrorNamesTheStage) {
     const std::string good = "void main() { gl_Position = ftransform(); }\n";
     const std::string goodFragment = "void main() { gl_FragColor = vec4(1.0); }\n";
@@ -138,16 +158,9 @@ TEST_F(ShaderProgramsGLTest, CompileErrorNamesTheStage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        reef::test::TempDir dir;
-        dir.write("shaders_x_vert.glsl", {c.vertex.begin(), c.vertex.end()});
-        dir.write("shaders_x_frag.glsl", {c.fragment.begin(), c.fragment.end()});
-        const AssetLoader fromTemp = [&](const std::string& path) {
-            std::string flat = path;
-            flat[flat.find('/')] = '_';
-            return std::make_shared<reef::DataSourcePath>(dir.path() + "/" + flat);
-        };
+        const ProgramSources sources(c.vertex, c.fragment);
         try {
-            loadProgram(fromTemp, "x");
+            loadProgram(sources.loader(), "x");
             ADD_FAILURE() << "no exception";
         } catch (const reef::gl::GlslProgCompileExc& e) {
             EXPECT_EQ(std::string(e.what()).rfind(c.prefix, 0), 0u) << e.what();
@@ -158,18 +171,10 @@ TEST_F(ShaderProgramsGLTest, CompileErrorNamesTheStage) {
 // Stages that compile but do not link, as a shader cut short after its
 // declarations does: reported in one line naming both files.
 TEST_F(ShaderProgramsGLTest, LinkFailureIsReportedOnOneLine) {
-    reef::test::TempDir dir;
-    const std::string vertex = "void main() { gl_Position = ftransform(); }\n";
-    const std::string declarationsOnly = "uniform sampler2D tex;\nvarying vec2 uv;\n";
-    dir.write("shaders_x_vert.glsl", {vertex.begin(), vertex.end()});
-    dir.write("shaders_x_frag.glsl", {declarationsOnly.begin(), declarationsOnly.end()});
-    const AssetLoader fromTemp = [&](const std::string& path) {
-        std::string flat = path;
-        flat[flat.find('/')] = '_';
-        return std::make_shared<reef::DataSourcePath>(dir.path() + "/" + flat);
-    };
+    const ProgramSources sources("void main() { gl_Position = ftransform(); }\n",
+                                 "uniform sampler2D tex;\nvarying vec2 uv;\n");
     try {
-        loadProgram(fromTemp, "x");
+        loadProgram(sources.loader(), "x");
         ADD_FAILURE() << "no exception";
     } catch (const reef::gl::GlslProgCompileExc& e) {
         ADD_FAILURE() << "reported as a compile error: " << e.what();
